@@ -1,0 +1,36 @@
+#pragma once
+
+#include "surface.h"
+
+#include <QWidget>
+
+namespace spektrion {
+
+// The chart canvas: a 1-px black frame around the chart's 777 × 408 pixels. It only
+// shows its surface; whoever draws on the surface calls update() afterwards. Being
+// retained, what was drawn before the first show or before the canvas was covered is
+// there when it is painted.
+class Canvas : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kFrame = 1;
+
+    Canvas(const QImage& chart, QWidget* parent = nullptr);
+
+    Surface& surface() { return surface_; }
+    const Surface& surface() const { return surface_; }
+
+signals:
+    // The pointer moved over the canvas, with or without a button held.
+    void mouseMoved();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    Surface surface_;
+};
+
+}  // namespace spektrion

@@ -1,0 +1,151 @@
+#include "chart.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+namespace spektrion::chart {
+namespace {
+
+struct GlyphBox {
+    const char16_t* glyph;
+    QRect box;  // where the glyph's ink must fall, both ends included
+};
+
+// The black serif labels: "ТМС" beside the TMS line, "0" under it and the axis
+// label "δ м.ч.". Each glyph gets its own box, bottoms on the labels' baselines.
+constexpr int kSerifPixelSize = 16;  // 11 px capitals
+const GlyphBox kSerifGlyphs[] = {
+    {u"Т", QRect(QPoint(672, 328), QPoint(679, 338))},
+    {u"М", QRect(QPoint(681, 328), QPoint(696, 338))},
+    {u"С", QRect(QPoint(698, 328), QPoint(706, 338))},
+    {u"0", QRect(QPoint(660, 390), QPoint(667, 400))},
+    {u"δ", QRect(QPoint(697, 390), QPoint(704, 400))},
+    {u"м", QRect(QPoint(711, 394), QPoint(721, 400))},
+    {u".", QRect(QPoint(723, 399), QPoint(724, 400))},
+    {u"ч", QRect(QPoint(726, 394), QPoint(733, 400))},
+    {u".", QRect(QPoint(736, 399), QPoint(737, 400))},
+};
+
+// The group letters over the signals, in the group colours.
+constexpr int kLetterPixelSize = 24;  // 17 px capitals
+struct Letter {
+    GlyphBox glyph;
+    QRgb colour;
+};
+const Letter kLetters[] = {
+    {{u"X", QRect(QPoint(131, 9), QPoint(148, 25))}, kBlue},
+    {{u"M", QRect(QPoint(331, 9), QPoint(347, 25))}, kGreen},
+    {{u"A", QRect(QPoint(532, 10), QPoint(547, 26))}, kRed},
+};
+
+// Blanks the grid behind "ТМС".
+const QRect kLabelBox(QPoint(671, 327), QPoint(707, 339));
+
+void fill(QImage& image, const QRect& r, QRgb colour)
+{
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x)
+            line[x] = 0xFF000000u | colour;
+    }
+}
+
+QFont chart_font(const char* family, QFont::StyleHint hint, int pixel_size, QFont::Weight weight)
+{
+    QFont font(QString::fromLatin1(family));
+    // Where the named face is missing, fontconfig picks another of the same kind.
+    font.setStyleHint(hint, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+    font.setPixelSize(pixel_size);
+    font.setWeight(weight);
+    return font;
+}
+
+// A glyph rendered alone, with the rectangle its ink covers.
+struct Ink {
+    QImage image;
+    QRect bounds;
+};
+
+std::optional<Ink> render(const QFont& font, const QString& glyph)
+{
+    const QFontMetrics metrics(font);
+    const int pad = metrics.height();
+    QImage image(metrics.horizontalAdvance(glyph) + 2 * pad, metrics.height() + 2 * pad,
+                 QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(pad, pad + metrics.ascent(), glyph);
+    }
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) >= 128)
+                bounds |= QRect(x, y, 1, 1);
+    if (bounds.isEmpty())
+        return std::nullopt;
+    return Ink{image, bounds};
+}
+
+// Paints one glyph so that its ink lies inside `box`: centred across it, standing on
+// its bottom row. A face whose glyph is too large for the box is taken smaller.
+void paint_glyph(QImage& image, QFont font, const GlyphBox& g, QRgb colour)
+{
+    const QString glyph = QString::fromUtf16(g.glyph);
+    std::optional<Ink> ink;
+    for (int size = font.pixelSize(); size >= 4; --size) {
+        font.setPixelSize(size);
+        ink = render(font, glyph);
+        if (ink && ink->bounds.width() <= g.box.width() && ink->bounds.height() <= g.box.height())
+            break;
+    }
+    if (!ink)
+        return;
+    const int dx = g.box.left() + (g.box.width() - ink->bounds.width()) / 2 - ink->bounds.left();
+    const int dy = g.box.bottom() - ink->bounds.bottom();
+    const QRect target = g.box;
+    for (int y = ink->bounds.top(); y <= ink->bounds.bottom(); ++y)
+        for (int x = ink->bounds.left(); x <= ink->bounds.right(); ++x)
+            if (qAlpha(ink->image.pixel(x, y)) >= 128 && target.contains(x + dx, y + dy))
+                image.setPixel(x + dx, y + dy, 0xFF000000u | colour);
+}
+
+}  // namespace
+
+QImage build()
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    fill(image, image.rect(), kWhite);
+
+    for (int i = 0; i <= kGridColumns; ++i) {
+        const int x = kGridLeft + kGridStep * i;
+        fill(image, QRect(QPoint(x, kGridTop), QPoint(x, kGridBottom)), kGrey);
+    }
+    for (int j = 0; j < kGridRows; ++j) {
+        const int y = kGridTop + kGridStep * j;
+        fill(image, QRect(QPoint(kGridLeft, y), QPoint(kGridRight, y)), kGrey);
+    }
+    fill(image, QRect(QPoint(kGridLeft, kBaselineTop), QPoint(kGridRight, kBaselineBottom)), kBlack);
+    fill(image, QRect(QPoint(kTmsCentre - 1, kTmsTop), QPoint(kTmsCentre + 1, kBaselineTop - 1)),
+         kBlack);
+    fill(image, kLabelBox, kWhite);
+
+    const QFont serif = chart_font("Liberation Serif", QFont::Serif, kSerifPixelSize, QFont::Normal);
+    for (const GlyphBox& g : kSerifGlyphs)
+        paint_glyph(image, serif, g, kBlack);
+
+    const QFont bold = chart_font("Liberation Sans", QFont::SansSerif, kLetterPixelSize, QFont::Bold);
+    for (const Letter& l : kLetters)
+        paint_glyph(image, bold, l.glyph, l.colour);
+
+    return image;
+}
+
+}  // namespace spektrion::chart

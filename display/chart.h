@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QImage>
+#include <QRgb>
+
+namespace spektrion {
+
+// The fixed chart under the spectrum, in its own pixel coordinates: origin at the
+// top-left pixel, y downward. Everything the plotting places is measured from these.
+namespace chart {
+
+inline constexpr int kWidth = 777;
+inline constexpr int kHeight = 408;
+
+inline constexpr int kGridStep = 25;
+inline constexpr int kGridLeft = 14;
+inline constexpr int kGridRight = 764;
+inline constexpr int kGridTop = 34;
+inline constexpr int kGridColumns = 30;
+inline constexpr int kGridRows = 14;
+// Vertical grid lines stop one row above the baseline, which covers row 384.
+inline constexpr int kGridBottom = 382;
+
+// The chemical-shift axis: three rows centred on y = 384.
+inline constexpr int kBaseline = 384;
+inline constexpr int kBaselineTop = 383;
+inline constexpr int kBaselineBottom = 385;
+
+// The TMS reference line at shift 0 stands on the baseline, three grid cells tall.
+inline constexpr int kTmsCentre = 664;
+inline constexpr int kTmsTop = 309;
+
+inline constexpr QRgb kWhite = 0xFFFFFFu;
+inline constexpr QRgb kGrey = 0xD8D8D8u;
+inline constexpr QRgb kBlack = 0x000000u;
+inline constexpr QRgb kBlue = 0x0000FFu;
+inline constexpr QRgb kGreen = 0x008000u;
+inline constexpr QRgb kRed = 0xFF0000u;
+
+// Builds the chart: white ground, grey grid, black baseline and TMS line, the
+// labels "ТМС", "0", "δ м.ч." and the group letters X, M, A in their colours.
+// Only the six colours above occur; text is drawn without smoothing.
+// Needs a QGuiApplication for the fonts.
+QImage build();
+
+}  // namespace chart
+}  // namespace spektrion

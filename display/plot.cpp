@@ -1,0 +1,99 @@
+#include "plot.h"
+
+#include "chart.h"
+#include "surface.h"
+
+#include <QString>
+
+#include <charconv>
+#include <cmath>
+
+namespace spektrion::plot {
+namespace {
+
+constexpr float kFirstBarLeft = 38.0f;  // slot 1 of row 1
+constexpr float kRowPitch = 200.0f;
+constexpr float kSlotPitch = 12.5f;
+constexpr float kBarWidth = 2.0f;  // right edge − left edge; the bar covers 3 columns
+constexpr int kBarBottom = chart::kBaselineTop - 1;
+constexpr float kMinBarHeight = 0.2f;
+constexpr float kLabelOffset = -2.0f;  // label cell starts 2 px left of the bar
+constexpr int kLabelTop = 388;
+constexpr int kUpperDotTop = 393;
+constexpr int kLowerDotTop = 397;
+
+constexpr QRgb kRowColours[kRows] = {chart::kBlack, chart::kBlue, chart::kGreen, chart::kRed};
+
+QPoint at(float x, float y)
+{
+    return {to_pixel(x), to_pixel(y)};
+}
+
+// The shortest decimal form that reads back as the same float: "1", "9", "1.5".
+QString number_text(float v)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+}  // namespace
+
+float bar_left(int r, int k)
+{
+    return kFirstBarLeft + kRowPitch * float(r - 1) + kSlotPitch * float(k - 1);
+}
+
+int to_pixel(float v)
+{
+    return static_cast<int>(std::floor(v + 0.5f));
+}
+
+void plot_bars(Surface& surface, const LineTable& heights)
+{
+    surface.clear();
+    for (int r = kSignalX; r <= kSignalA; ++r) {
+        for (int k = kFirstSlot; k <= kLastSlot; ++k) {
+            const float h = heights[r][k];
+            if (!(h > kMinBarHeight))
+                continue;
+            const float left = bar_left(r, k);
+            const float top = float(chart::kBaseline) - float(chart::kGridStep) * h;
+            surface.fill_rect(at(left, float(kBarBottom)), at(left + kBarWidth, top), kRowColours[r]);
+        }
+    }
+}
+
+void plot_ratio_labels(Surface& surface, const LineTable& ratios)
+{
+    for (int r = kSignalX; r <= kSignalA; ++r) {
+        for (int k = kFirstSlot; k <= kLastSlot; ++k) {
+            const float v = ratios[r][k];
+            if (v > 0.0f)
+                surface.text(at(bar_left(r, k) + kLabelOffset, float(kLabelTop)), number_text(v));
+        }
+    }
+}
+
+void plot_colons(Surface& surface, const LineTable& ratios)
+{
+    for (int r = kSignalX; r <= kSignalA; ++r) {
+        float previous_centre = 0.0f;
+        bool has_previous = false;
+        for (int k = kFirstSlot; k <= kLastSlot; ++k) {
+            if (!(ratios[r][k] > 0.0f))
+                continue;
+            const float centre = bar_left(r, k) + kBarWidth / 2.0f;
+            if (has_previous) {
+                const float mid = (centre + previous_centre) / 2.0f;
+                for (const int top : {kUpperDotTop, kLowerDotTop})
+                    surface.outline_rect(at(mid - 1.0f, float(top)), at(mid, float(top + 1)),
+                                         chart::kBlack);
+            }
+            previous_centre = centre;
+            has_previous = true;
+        }
+    }
+}
+
+}  // namespace spektrion::plot

@@ -1,0 +1,77 @@
+#include "surface.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <utility>
+
+namespace spektrion {
+
+namespace {
+constexpr int kTextPixelSize = 13;  // 9.75 pt at 96 dpi
+constexpr QRgb kForeground = 0x000000u;
+}  // namespace
+
+QFont Surface::text_font()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+    font.setPixelSize(kTextPixelSize);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+Surface::Surface(const QImage& background)
+    : background_(background.convertToFormat(QImage::Format_RGB32)),
+      image_(background_),
+      font_(text_font()),
+      ascent_(QFontMetrics(font_).ascent())
+{
+}
+
+void Surface::clear()
+{
+    image_ = background_;
+}
+
+void Surface::span(int y, int x1, int x2, QRgb colour)
+{
+    if (y < 0 || y >= image_.height())
+        return;
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, image_.width() - 1);
+    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    for (int x = x1; x <= x2; ++x)
+        line[x] = 0xFF000000u | colour;
+}
+
+void Surface::fill_rect(QPoint a, QPoint b, QRgb colour)
+{
+    const auto [top, bottom] = std::minmax(a.y(), b.y());
+    const auto [left, right] = std::minmax(a.x(), b.x());
+    for (int y = top; y <= bottom; ++y)
+        span(y, left, right, colour);
+}
+
+void Surface::outline_rect(QPoint a, QPoint b, QRgb colour)
+{
+    const auto [top, bottom] = std::minmax(a.y(), b.y());
+    const auto [left, right] = std::minmax(a.x(), b.x());
+    span(top, left, right, colour);
+    span(bottom, left, right, colour);
+    for (int y = top + 1; y < bottom; ++y) {
+        span(y, left, left, colour);
+        span(y, right, right, colour);
+    }
+}
+
+void Surface::text(QPoint top_left, const QString& text)
+{
+    QPainter painter(&image_);
+    painter.setFont(font_);
+    painter.setPen(QColor::fromRgb(kForeground));
+    painter.drawText(top_left.x(), top_left.y() + ascent_, text);
+}
+
+}  // namespace spektrion

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace spektrion {
+
+// Rows of the line table: 1 = X, 2 = M, 3 = A, left to right on the chart.
+// Row 0 exists only so that signal numbers index the table directly; it stays 0.
+inline constexpr int kRows = 4;
+// Slots 1..20 hold lines; slot 9 is the unsplit position, slot 0 stays 0.
+inline constexpr int kSlots = 21;
+inline constexpr int kFirstSlot = 1;
+inline constexpr int kLastSlot = 20;
+inline constexpr int kSeedSlot = 9;
+
+inline constexpr int kSignalX = 1;
+inline constexpr int kSignalM = 2;
+inline constexpr int kSignalA = 3;
+
+using LineRow = std::array<float, kSlots>;
+using LineTable = std::array<LineRow, kRows>;
+
+// The whole state of the simulator: the three group sizes, the coupling order and
+// the line table. The window reads and writes the fields directly; the member
+// functions are the arithmetic steps of one recalculation, in the order the window
+// runs them (the drawing and the captions sit between them there).
+struct SpinSystem {
+    std::int16_t nA = 0;
+    std::int16_t nM = 0;
+    std::int16_t nX = 0;
+    LineTable spektr{};
+    // 0: J(AM) is the larger constant; anything else: J(MX) is.
+    std::int16_t znak_J = 0;
+
+    // One first-order split of row `nom_sygnalu` into `multypletnist` (2..4) lines
+    // per line, by the small constant (1 slot) or the large one (4 slots). Shares
+    // aimed outside slots 1..20 and other multiplicities are ignored; the window's
+    // calculation never produces them.
+    void rozshepyty_mal(int nom_sygnalu, int multypletnist);
+    void rozshepyty_vel(int nom_sygnalu, int multypletnist);
+
+    // Rows 1..3, slots 1..20 back to 0.
+    void clear_lines();
+    // Each signal's whole intensity (its group size) at slot 9.
+    void seed();
+    // The four split calls of the current coupling order.
+    void split();
+    // Each row scaled so that its tallest line is 12 (heights in grid steps).
+    void rescale_heights();
+    // Each row scaled so that its weakest line is 1 (whole-number ratios).
+    void rescale_ratios();
+
+    // clear_lines, seed, split, rescale_heights, rescale_ratios: the table at rest.
+    void calculate();
+};
+
+// Multiplicity name of a signal split once by a group of `group_size` protons:
+// "дублет", "триплет", "квартет". UTF-8.
+std::string outer_description(int group_size);
+
+// Name of the M signal, split first by the larger constant, then by the smaller:
+// "триплет триплетів" and the like. UTF-8.
+std::string middle_description(int nA, int nX, int znak_J);
+
+}  // namespace spektrion

@@ -1,0 +1,255 @@
+#include "form1.h"
+
+#include "canvas.h"
+#include "chart.h"
+#include "click_label.h"
+#include "icon.h"
+#include "plot.h"
+
+#include <QFont>
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace spektrion {
+namespace {
+
+constexpr QRgb kWindowBack = 0xE0E0E0u;
+constexpr QRgb kHelpBack = 0xFFFFC0u;
+constexpr QRgb kBlack = 0x000000u;
+// Group colours by group index: A red, M green, X blue.
+constexpr QRgb kGroupColours[3] = {0xFF0000u, 0x008000u, 0x0000FFu};
+
+constexpr QRect kPicture1(8, 52, 779, 410);
+
+struct LabelLook {
+    QRect box;
+    int pixel_size;  // MS Sans Serif sizes at 96 dpi: 12 pt = 16 px and so on
+    bool bold;
+    Qt::Alignment alignment;
+};
+
+// Under the chart, from left to right: X, M, A.
+constexpr LabelLook kLabSyg[3] = {
+    {QRect(96, 464, 105, 21), 16, true, Qt::AlignHCenter},
+    {QRect(248, 464, 201, 21), 16, true, Qt::AlignHCenter},
+    {QRect(496, 464, 105, 21), 16, true, Qt::AlignHCenter},
+};
+constexpr LabelLook kLabHelp = {QRect(8, 492, 777, 21), 13, false, Qt::AlignLeft};
+constexpr LabelLook kLabel1 = {QRect(356, 8, 181, 33), 24, true, Qt::AlignHCenter};
+// The formula: six boxes in a row, each sharing its first column with the last
+// column of the box before it; the subscripts sit 12 px lower than the letters.
+constexpr LabelLook kLabN[3] = {
+    {QRect(212, 20, 17, 25), 18, true, Qt::AlignHCenter},
+    {QRect(252, 20, 17, 25), 18, true, Qt::AlignHCenter},
+    {QRect(288, 20, 17, 25), 18, true, Qt::AlignHCenter},
+};
+constexpr LabelLook kLabH[3] = {
+    {QRect(196, 8, 17, 29), 24, true, Qt::AlignHCenter},
+    {QRect(228, 8, 25, 29), 24, true, Qt::AlignHCenter},
+    {QRect(268, 8, 21, 29), 24, true, Qt::AlignHCenter},
+};
+constexpr const char16_t* kGroupLetters[3] = {u"A", u"M", u"X"};
+
+constexpr char16_t kTitle[] = u"Spektrion навчальний симулятор";
+constexpr char16_t kOrderAmLarger[] = u"J(AM) > J(MX)";
+constexpr char16_t kOrderMxLarger[] = u"J(AM) < J(MX)";
+constexpr char16_t kHelpLabel1[] = u" Константи спін-спінової взаємодії. Клікніть, щоб змінити нерівність";
+constexpr char16_t kHelpLabH[] = u" Кількість протонів (1-3) в даній групі. Клікніть, щоб змінити";
+constexpr char16_t kHelpPicture1[] = u" Змодельований ПМР спектр";
+
+QString text(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
+
+QString text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+QFont label_font(int pixel_size, bool bold)
+{
+    // Liberation Sans stands in for MS Sans Serif; unsmoothed, like the bitmap face.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+    font.setPixelSize(pixel_size);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+ClickLabel* make_label(QWidget* parent, const LabelLook& look, const QString& caption, QRgb back,
+                       const QColor& foreground)
+{
+    auto* label = new ClickLabel(parent);
+    label->setGeometry(look.box);
+    label->setFont(label_font(look.pixel_size, look.bold));
+    label->setAlignment(look.alignment | Qt::AlignTop);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setWordWrap(false);
+    label->setTextFormat(Qt::PlainText);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(back));
+    palette.setColor(QPalette::WindowText, foreground);
+    label->setPalette(palette);
+    label->setText(caption);
+    return label;
+}
+
+QString subscript(int size)
+{
+    return size > 1 ? QString::number(size) : QString();
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent)
+{
+    setWindowTitle(text(kTitle));
+    setWindowIcon(window_icon());
+    setFixedSize(kClientWidth, kClientHeight);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
+    setPalette(palette);
+    QFont font = label_font(11, false);
+    setFont(font);
+    setMouseTracking(true);
+
+    create_controls();
+    connect_handlers();
+    Form_Load();
+}
+
+void Form1::create_controls()
+{
+    // Created in this order, so later controls lie above earlier ones where the
+    // formula boxes share a column.
+    Picture1 = new Canvas(chart::build(), this);
+    Picture1->move(kPicture1.topLeft());
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+
+    const QString triplet = text(outer_description(2));
+    const QString captions[3] = {triplet, text(middle_description(2, 2, 0)), triplet};
+    for (int i = 2; i >= 0; --i)
+        Lab_syg[i] = make_label(this, kLabSyg[i], captions[i], kWindowBack, QColor::fromRgb(kBlack));
+    Lab_help = make_label(this, kLabHelp, QString(), kHelpBack, QColor::fromRgb(kBlack));
+    Label1 = make_label(this, kLabel1, text(kOrderAmLarger), kWindowBack,
+                        palette().color(QPalette::ButtonText));
+    for (int i = 2; i >= 0; --i)
+        LabN[i] = make_label(this, kLabN[i], subscript(2), kWindowBack, QColor::fromRgb(kGroupColours[i]));
+    for (int i = 2; i >= 0; --i)
+        LabH[i] = make_label(this, kLabH[i], text(kGroupLetters[i]), kWindowBack,
+                             QColor::fromRgb(kGroupColours[i]));
+    Picture1->setFocus();
+}
+
+void Form1::connect_handlers()
+{
+    for (std::int16_t i = 0; i < 3; ++i) {
+        connect(LabH[i], &ClickLabel::clicked, this, [this, i] { LabH_Click(i); });
+        connect(LabN[i], &ClickLabel::clicked, this, [this, i] { LabN_Click(i); });
+        connect(LabH[i], &ClickLabel::mouseMoved, this, [this, i] { LabH_MouseMove(i); });
+    }
+    connect(Label1, &ClickLabel::clicked, this, &Form1::Label1_Click);
+    connect(Label1, &ClickLabel::mouseMoved, this, &Form1::Label1_MouseMove);
+    connect(Picture1, &Canvas::mouseMoved, this, &Form1::Picture1_MouseMove);
+}
+
+void Form1::Form_Load()
+{
+    model_.nA = 2;
+    model_.nM = 2;
+    model_.nX = 2;
+    model_.znak_J = 0;
+    rozrah();
+}
+
+void Form1::LabH_Click(std::int16_t Index)
+{
+    cycle_group(Index);
+}
+
+void Form1::LabN_Click(std::int16_t Index)
+{
+    cycle_group(Index);
+}
+
+void Form1::cycle_group(std::int16_t Index)
+{
+    if (Index == 0)
+        ++model_.nA;
+    if (Index == 1)
+        ++model_.nM;
+    if (Index == 2)
+        ++model_.nX;
+    for (std::int16_t* size : {&model_.nA, &model_.nM, &model_.nX})
+        if (*size == 4)
+            *size = 1;
+    for (ClickLabel* label : LabN)
+        label->setText(QString());
+    const std::int16_t sizes[3] = {model_.nA, model_.nM, model_.nX};
+    for (int i = 0; i < 3; ++i)
+        if (sizes[i] > 1)
+            LabN[i]->setText(subscript(sizes[i]));
+    rozrah();
+}
+
+void Form1::Label1_Click()
+{
+    model_.znak_J = std::int16_t(1 - model_.znak_J);
+    Label1->setText(text(model_.znak_J == 0 ? kOrderAmLarger : kOrderMxLarger));
+    rozrah();
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event)
+{
+    // Controls accept their own moves, so only the bare background gets here.
+    event->accept();
+    Form_MouseMove();
+}
+
+void Form1::Form_MouseMove()
+{
+    Lab_help->setText(QString());
+}
+
+void Form1::Label1_MouseMove()
+{
+    Lab_help->setText(text(kHelpLabel1));
+}
+
+void Form1::LabH_MouseMove(std::int16_t /*Index*/)
+{
+    Lab_help->setText(text(kHelpLabH));
+}
+
+void Form1::Picture1_MouseMove()
+{
+    Lab_help->setText(text(kHelpPicture1));
+}
+
+void Form1::rozrah()
+{
+    model_.clear_lines();
+    model_.seed();
+    model_.split();
+    model_.rescale_heights();
+
+    Surface& surface = Picture1->surface();
+    plot::plot_bars(surface, model_.spektr);
+
+    const QString outer = text(outer_description(model_.nM));
+    Lab_syg[0]->setText(outer);
+    Lab_syg[2]->setText(outer);
+    Lab_syg[1]->setText(text(middle_description(model_.nA, model_.nX, model_.znak_J)));
+
+    model_.rescale_ratios();
+    plot::plot_ratio_labels(surface, model_.spektr);
+    plot::plot_colons(surface, model_.spektr);
+    Picture1->update();
+}
+
+}  // namespace spektrion

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "spin_system.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+namespace spektrion {
+
+class Canvas;
+class ClickLabel;
+
+// The simulator's one window. It owns the spin system and every control; a click
+// changes one field of the model and recalculates everything through rozrah, and a
+// pointer move only sets the help bar's text.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 792;
+    static constexpr int kClientHeight = 521;
+
+    explicit Form1(QWidget* parent = nullptr);
+
+    const SpinSystem& model() const { return model_; }
+
+    // The controls, indexed as the window indexes them: LabH and LabN by group
+    // (0 = A, 1 = M, 2 = X), Lab_syg by signal from left to right (0 = X, 1 = M, 2 = A).
+    Canvas* Picture1 = nullptr;
+    std::array<ClickLabel*, 3> Lab_syg{};
+    ClickLabel* Lab_help = nullptr;
+    ClickLabel* Label1 = nullptr;
+    std::array<ClickLabel*, 3> LabN{};
+    std::array<ClickLabel*, 3> LabH{};
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void create_controls();
+    void connect_handlers();
+
+    void Form_Load();
+    void LabH_Click(std::int16_t Index);
+    void LabN_Click(std::int16_t Index);
+    void Label1_Click();
+    void cycle_group(std::int16_t Index);
+
+    void Form_MouseMove();
+    void Label1_MouseMove();
+    void LabH_MouseMove(std::int16_t Index);
+    void Picture1_MouseMove();
+
+    // Recalculates the spectrum from the model and shows it: bars, descriptions,
+    // ratios, in that order, from scratch.
+    void rozrah();
+
+    SpinSystem model_;
+};
+
+}  // namespace spektrion
