@@ -95,16 +95,25 @@ std::optional<Ink> render(const QFont& font, const QString& glyph)
 }
 
 // Paints one glyph so that its ink lies inside `box`: centred across it, standing on
-// its bottom row. A face whose glyph is too large for the box is taken smaller.
+// its bottom row. A glyph too wide for its box is narrowed, one too tall is taken at
+// a smaller size, so that the faces at hand keep the chart's proportions.
 void paint_glyph(QImage& image, QFont font, const GlyphBox& g, QRgb colour)
 {
     const QString glyph = QString::fromUtf16(g.glyph);
     std::optional<Ink> ink;
-    for (int size = font.pixelSize(); size >= 4; --size) {
+    const auto fits = [&] {
+        return ink && ink->bounds.width() <= g.box.width() && ink->bounds.height() <= g.box.height();
+    };
+    for (int size = font.pixelSize(); size >= 4 && !fits(); --size) {
         font.setPixelSize(size);
         ink = render(font, glyph);
-        if (ink && ink->bounds.width() <= g.box.width() && ink->bounds.height() <= g.box.height())
-            break;
+        if (!ink || ink->bounds.height() > g.box.height())
+            continue;
+        for (int stretch = QFont::Unstretched; stretch >= QFont::UltraCondensed && !fits(); stretch -= 5) {
+            font.setStretch(stretch);
+            ink = render(font, glyph);
+        }
+        font.setStretch(QFont::Unstretched);
     }
     if (!ink)
         return;

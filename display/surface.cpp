@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRect>
 
 #include <algorithm>
 #include <utility>
@@ -48,16 +49,16 @@ void Surface::span(int y, int x1, int x2, QRgb colour)
 
 void Surface::fill_rect(QPoint a, QPoint b, QRgb colour)
 {
-    const auto [top, bottom] = std::minmax(a.y(), b.y());
-    const auto [left, right] = std::minmax(a.x(), b.x());
+    const QRect r = QRect(a, b).normalized();
+    const int top = r.top(), bottom = r.bottom(), left = r.left(), right = r.right();
     for (int y = top; y <= bottom; ++y)
         span(y, left, right, colour);
 }
 
 void Surface::outline_rect(QPoint a, QPoint b, QRgb colour)
 {
-    const auto [top, bottom] = std::minmax(a.y(), b.y());
-    const auto [left, right] = std::minmax(a.x(), b.x());
+    const QRect r = QRect(a, b).normalized();
+    const int top = r.top(), bottom = r.bottom(), left = r.left(), right = r.right();
     span(top, left, right, colour);
     span(bottom, left, right, colour);
     for (int y = top + 1; y < bottom; ++y) {
