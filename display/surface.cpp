@@ -2,10 +2,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QRect>
 
 #include <algorithm>
-#include <utility>
 
 namespace spektrion {
 
@@ -49,16 +47,20 @@ void Surface::span(int y, int x1, int x2, QRgb colour)
 
 void Surface::fill_rect(QPoint a, QPoint b, QRgb colour)
 {
-    const QRect r = QRect(a, b).normalized();
-    const int top = r.top(), bottom = r.bottom(), left = r.left(), right = r.right();
+    const int top = std::min(a.y(), b.y());
+    const int bottom = std::max(a.y(), b.y());
+    const int left = std::min(a.x(), b.x());
+    const int right = std::max(a.x(), b.x());
     for (int y = top; y <= bottom; ++y)
         span(y, left, right, colour);
 }
 
 void Surface::outline_rect(QPoint a, QPoint b, QRgb colour)
 {
-    const QRect r = QRect(a, b).normalized();
-    const int top = r.top(), bottom = r.bottom(), left = r.left(), right = r.right();
+    const int top = std::min(a.y(), b.y());
+    const int bottom = std::max(a.y(), b.y());
+    const int left = std::min(a.x(), b.x());
+    const int right = std::max(a.x(), b.x());
     span(top, left, right, colour);
     span(bottom, left, right, colour);
     for (int y = top + 1; y < bottom; ++y) {

@@ -100,6 +100,11 @@ std::vector<State> all_states()
     return states;
 }
 
+void PrintTo(const State& s, std::ostream* os)
+{
+    *os << name(s);
+}
+
 SpinSystem system_in(const State& st)
 {
     SpinSystem s;
@@ -253,6 +258,11 @@ struct Captions {
     const char* outer;
     const char* middle;
 };
+
+void PrintTo(const Captions& c, std::ostream* os)
+{
+    *os << name(c.state);
+}
 
 class CaptionTest : public testing::TestWithParam<Captions> {};
 

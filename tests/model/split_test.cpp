@@ -42,6 +42,11 @@ struct SingleSplit {
     Lines expected;  // from one line of intensity 1 at slot 9
 };
 
+void PrintTo(const SingleSplit& s, std::ostream* os)
+{
+    *os << (s.constant == Constant::Small ? "small " : "large ") << s.multiplicity;
+}
+
 class SingleSplitTest : public testing::TestWithParam<SingleSplit> {};
 
 // The binomial shares: the small constant's doublet and quartet lean towards the
@@ -73,6 +78,11 @@ struct SplitChain {
     std::vector<std::pair<Constant, int>> calls;
     Lines expected;
 };
+
+void PrintTo(const SplitChain& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SplitChainTest : public testing::TestWithParam<SplitChain> {};
 
