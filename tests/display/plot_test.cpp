@@ -2,6 +2,7 @@
 #include "chart.h"
 #include "pixels.h"
 #include "plot.h"
+#include "spectrum.h"
 #include "surface.h"
 
 #include <gtest/gtest.h>
@@ -13,42 +14,7 @@ namespace spektrion {
 namespace {
 
 using namespace testing_pixels;
-
-const QImage& the_chart()
-{
-    static const QImage image = chart::build();
-    return image;
-}
-
-SpinSystem state(int nA, int nM, int nX, int znak_J)
-{
-    SpinSystem s;
-    s.nA = std::int16_t(nA);
-    s.nM = std::int16_t(nM);
-    s.nX = std::int16_t(nX);
-    s.znak_J = std::int16_t(znak_J);
-    return s;
-}
-
-// Draws a state the way the window does: bars from the heights, then ratios and colons.
-void draw(Surface& surface, SpinSystem s)
-{
-    s.clear_lines();
-    s.seed();
-    s.split();
-    s.rescale_heights();
-    plot::plot_bars(surface, s.spektr);
-    s.rescale_ratios();
-    plot::plot_ratio_labels(surface, s.spektr);
-    plot::plot_colons(surface, s.spektr);
-}
-
-QImage drawn(const SpinSystem& s)
-{
-    Surface surface(the_chart());
-    draw(surface, s);
-    return surface.image();
-}
+using namespace testing_spectrum;
 
 // Halves and thirds go up: 125.5 → 126, 350.67 → 351, 132.75 → 133.
 int px(double v)

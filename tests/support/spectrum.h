@@ -1,0 +1,49 @@
+#pragma once
+
+// A spectrum drawn from scratch, the reference the window's chart is compared with.
+#include "chart.h"
+#include "plot.h"
+#include "spin_system.h"
+#include "surface.h"
+
+#include <QImage>
+
+namespace spektrion::testing_spectrum {
+
+inline SpinSystem state(int nA, int nM, int nX, int znak_J)
+{
+    SpinSystem s;
+    s.nA = std::int16_t(nA);
+    s.nM = std::int16_t(nM);
+    s.nX = std::int16_t(nX);
+    s.znak_J = std::int16_t(znak_J);
+    return s;
+}
+
+inline const QImage& the_chart()
+{
+    static const QImage image = chart::build();
+    return image;
+}
+
+// Bars from the heights, then ratios and colons, as one recalculation shows them.
+inline void draw(Surface& surface, SpinSystem s)
+{
+    s.clear_lines();
+    s.seed();
+    s.split();
+    s.rescale_heights();
+    plot::plot_bars(surface, s.spektr);
+    s.rescale_ratios();
+    plot::plot_ratio_labels(surface, s.spektr);
+    plot::plot_colons(surface, s.spektr);
+}
+
+inline QImage drawn(const SpinSystem& s)
+{
+    Surface surface(the_chart());
+    draw(surface, s);
+    return surface.image();
+}
+
+}  // namespace spektrion::testing_spectrum
