@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev qt6-qpa-plugins
   fonts-liberation2 fontconfig
   googletest libgtest-dev libbenchmark-dev
+  libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick strace
 )
 

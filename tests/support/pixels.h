@@ -39,4 +39,16 @@ inline QRect ink(const QImage& image, const QRect& region, QRgb colour)
     return bounds;
 }
 
+// The same size and the same colour at every pixel, whatever the formats and alpha.
+inline bool same_pixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (rgb(a, x, y) != rgb(b, x, y))
+                return false;
+    return true;
+}
+
 }  // namespace spektrion::testing_pixels
