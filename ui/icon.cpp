@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace spektrion {
 namespace {
 
@@ -21,17 +23,22 @@ QImage icon_image(int size)
     QFont font(QStringLiteral("Liberation Serif"));
     font.setStyleHint(QFont::Serif, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
     font.setWeight(QFont::Bold);
-    // The largest face whose two lines fit the square, each line half of it.
-    int pixel_size = size / 2;
+    // Capitals as tall as two lines allow, narrowed until the longer line fits across.
+    int pixel_size = size;
     for (; pixel_size > 4; --pixel_size) {
         font.setPixelSize(pixel_size);
-        const QFontMetrics metrics(font);
-        const int widest = std::max(metrics.horizontalAdvance(QString::fromUtf16(kLines[0])),
-                                    metrics.horizontalAdvance(QString::fromUtf16(kLines[1])));
-        if (widest <= size && metrics.capHeight() * 2 + size / 8 <= size)
+        if (QFontMetrics(font).capHeight() * 2 + size / 4 <= size)
             break;
     }
     font.setPixelSize(pixel_size);
+    for (int stretch = QFont::Unstretched; stretch > QFont::UltraCondensed; stretch -= 5) {
+        font.setStretch(stretch);
+        const QFontMetrics metrics(font);
+        if (std::max(metrics.tightBoundingRect(QString::fromUtf16(kLines[0])).width(),
+                     metrics.tightBoundingRect(QString::fromUtf16(kLines[1])).width())
+            <= size - size / 16)
+            break;
+    }
 
     QPainter painter(&image);
     painter.setFont(font);
@@ -40,7 +47,8 @@ QImage icon_image(int size)
     const int gap = (size - 2 * metrics.capHeight()) / 3;
     for (int i = 0; i < 2; ++i) {
         const QString line = QString::fromUtf16(kLines[i]);
-        const int x = (size - metrics.horizontalAdvance(line)) / 2;
+        const QRect ink = metrics.tightBoundingRect(line);
+        const int x = (size - ink.width()) / 2 - ink.left();
         const int baseline = gap + (i + 1) * metrics.capHeight() + i * gap;
         painter.drawText(x, baseline, line);
     }
