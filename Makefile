@@ -1,6 +1,6 @@
 # The two commands: `make run` and `make test`. Each installs what is missing,
 # configures and builds the release preset (in build/), then runs.
-.PHONY: run test build deps configure clean
+.PHONY: run test bench build deps configure clean
 
 BUILD_DIR := build
 
@@ -20,6 +20,15 @@ run: build
 
 test: build
 	ctest --preset release
+
+# Speed and memory figures: a table on stdout, the same figures in build/bench/results.json.
+bench: build
+	@mkdir -p $(BUILD_DIR)/bench
+	$(BUILD_DIR)/bin/spektrion_bench --benchmark_out=$(BUILD_DIR)/bench/gbench.json \
+	    --benchmark_out_format=json --benchmark_repetitions=1
+	$(BUILD_DIR)/bin/startup_bench --program $(BUILD_DIR)/bin/spektrion \
+	    --baseline $(BUILD_DIR)/bin/baseline_window --gbench $(BUILD_DIR)/bench/gbench.json \
+	    --out $(BUILD_DIR)/bench/results.json --runs 11 --clicks 1000
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,5 +1,7 @@
 #include "chart.h"
 
+#include "carried_image.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -155,6 +157,13 @@ QImage build()
         paint_glyph(image, bold, l.glyph, l.colour);
 
     return image;
+}
+
+QImage image()
+{
+    const QImage carried =
+        carried_image(QString::fromUtf16(kCarriedPath), QSize(kWidth, kHeight), QImage::Format_RGB32);
+    return carried.isNull() ? build() : carried;
 }
 
 }  // namespace spektrion::chart

@@ -43,5 +43,11 @@ inline constexpr QRgb kRed = 0xFF0000u;
 // Needs a QGuiApplication for the fonts.
 QImage build();
 
+// Where the executable carries the chart rendered at build time.
+inline constexpr char16_t kCarriedPath[] = u":/spektrion/chart.rgb32";
+
+// The chart rendered at build time when the program carries it, else build().
+QImage image();
+
 }  // namespace chart
 }  // namespace spektrion

@@ -127,7 +127,7 @@ void Form1::create_controls()
 {
     // Created in this order, so later controls lie above earlier ones where the
     // formula boxes share a column.
-    Picture1 = new Canvas(chart::build(), this);
+    Picture1 = new Canvas(chart::image(), this);
     Picture1->move(kPicture1.topLeft());
     Picture1->setFocusPolicy(Qt::StrongFocus);
 

@@ -1,5 +1,7 @@
 #include "icon.h"
 
+#include "carried_image.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -23,22 +25,29 @@ QImage icon_image(int size)
     QFont font(QStringLiteral("Liberation Serif"));
     font.setStyleHint(QFont::Serif, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
     font.setWeight(QFont::Bold);
-    // Capitals as tall as two lines allow, narrowed until the longer line fits across.
-    int pixel_size = size;
-    for (; pixel_size > 4; --pixel_size) {
-        font.setPixelSize(pixel_size);
-        if (QFontMetrics(font).capHeight() * 2 + size / 4 <= size)
-            break;
-    }
+    // Capitals as tall as two lines allow, then narrowed until the longer line fits
+    // across. Both are scaled from one measurement and only corrected by a step or two:
+    // every font size tried costs a glyph rasterisation at start-up.
+    constexpr int kProbeSize = 100;
+    font.setPixelSize(kProbeSize);
+    const int cap_at_probe = std::max(1, QFontMetrics(font).capHeight());
+    const int wanted_cap = (size - size / 4) / 2;
+    int pixel_size = std::max(4, kProbeSize * wanted_cap / cap_at_probe);
     font.setPixelSize(pixel_size);
-    for (int stretch = QFont::Unstretched; stretch > QFont::UltraCondensed; stretch -= 5) {
-        font.setStretch(stretch);
+    while (pixel_size > 4 && QFontMetrics(font).capHeight() > wanted_cap)
+        font.setPixelSize(--pixel_size);
+
+    const auto widest = [&] {
         const QFontMetrics metrics(font);
-        if (std::max(metrics.tightBoundingRect(QString::fromUtf16(kLines[0])).width(),
-                     metrics.tightBoundingRect(QString::fromUtf16(kLines[1])).width())
-            <= size - size / 16)
-            break;
-    }
+        return std::max(metrics.tightBoundingRect(QString::fromUtf16(kLines[0])).width(),
+                        metrics.tightBoundingRect(QString::fromUtf16(kLines[1])).width());
+    };
+    const int room = size - size / 16;
+    int stretch = std::clamp(QFont::Unstretched * room / std::max(1, widest()), int(QFont::UltraCondensed),
+                             int(QFont::Unstretched));
+    font.setStretch(stretch);
+    while (stretch > QFont::UltraCondensed && widest() > room)
+        font.setStretch(--stretch);
 
     QPainter painter(&image);
     painter.setFont(font);
@@ -57,10 +66,9 @@ QImage icon_image(int size)
 
 QIcon window_icon()
 {
-    QIcon icon;
-    for (const int size : {32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(icon_image(size)));
-    return icon;
+    const QImage carried = carried_image(QString::fromUtf16(kCarriedIconPath),
+                                         QSize(kWindowIconSize, kWindowIconSize), QImage::Format_ARGB32);
+    return QIcon(QPixmap::fromImage(carried.isNull() ? icon_image(kWindowIconSize) : carried));
 }
 
 }  // namespace spektrion

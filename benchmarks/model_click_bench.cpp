@@ -1,0 +1,108 @@
+// Google Benchmark of the two hot paths: the model's whole calculation for each of
+// the 54 states, and one click end to end in the window on the offscreen platform.
+#include "click_label.h"
+#include "form1.h"
+#include "spin_system.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace spektrion {
+namespace {
+
+// State number 0..53: znak_J, then nA, nM, nX, each size 1..3.
+SpinSystem state_of(int n)
+{
+    SpinSystem s;
+    s.nX = std::int16_t(1 + n % 3);
+    s.nM = std::int16_t(1 + n / 3 % 3);
+    s.nA = std::int16_t(1 + n / 9 % 3);
+    s.znak_J = std::int16_t(n / 27);
+    return s;
+}
+
+// Clear, seed, the four splits, both rescalings and the three captions.
+void BM_ModelCalculation(benchmark::State& st)
+{
+    SpinSystem s = state_of(int(st.range(0)));
+    for (auto _ : st) {
+        s.calculate();
+        std::string outer = outer_description(s.nM);
+        std::string middle = middle_description(s.nA, s.nX, s.znak_J);
+        benchmark::DoNotOptimize(s.spektr);
+        benchmark::DoNotOptimize(outer);
+        benchmark::DoNotOptimize(middle);
+    }
+}
+BENCHMARK(BM_ModelCalculation)->DenseRange(0, 53)->Name("model/state");
+
+std::unique_ptr<Form1> shown_window()
+{
+    auto form = std::make_unique<Form1>();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qFatal("the window was never exposed");
+    QApplication::processEvents();
+    return form;
+}
+
+// A click on a label, the handler, rozrah, the drawing into the canvas image, and
+// the window's repaint of what changed through the event loop, as after a real click.
+void click_and_paint(benchmark::State& st, QWidget* (*target)(Form1&))
+{
+    const auto form = shown_window();
+    QWidget* label = target(*form);
+    for (auto _ : st) {
+        QTest::mouseClick(label, Qt::LeftButton);
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+    }
+}
+
+// The same with the whole window rendered afresh by grab().
+void click_and_grab(benchmark::State& st, QWidget* (*target)(Form1&))
+{
+    const auto form = shown_window();
+    QWidget* label = target(*form);
+    for (auto _ : st) {
+        QTest::mouseClick(label, Qt::LeftButton);
+        benchmark::DoNotOptimize(form->grab());
+    }
+}
+
+QWidget* letter_a(Form1& f)
+{
+    return f.LabH[0];
+}
+
+QWidget* coupling_label(Form1& f)
+{
+    return f.Label1;
+}
+
+BENCHMARK_CAPTURE(click_and_paint, letter, letter_a)->Name("click/letter/paint")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(click_and_paint, coupling, coupling_label)
+    ->Name("click/coupling/paint")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(click_and_grab, letter, letter_a)->Name("click/letter/grab")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(click_and_grab, coupling, coupling_label)
+    ->Name("click/coupling/grab")
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace spektrion
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

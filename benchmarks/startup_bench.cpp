@@ -1,0 +1,415 @@
+// Start-up and memory of the simulator beside a bare Qt window, on a private Xvfb,
+// then the report of every figure: a table on stdout and results.json.
+//
+// Start-up is measured from the launch of the process to the moment its window is
+// mapped and shows what it must show: for the simulator, the blue X line of the
+// first spectrum; for the baseline, its painted background.
+#include <xcb/xcb.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr int kWindowWidth = 792;
+constexpr int kWindowHeight = 521;
+
+struct Options {
+    std::string program;
+    std::string baseline;
+    std::string gbench_json;
+    std::string out;
+    int runs = 10;
+    int clicks = 1000;
+};
+
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extra_env,
+            int stdout_fd = -1)
+{
+    std::vector<std::string> env_store;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e);
+        if (entry.rfind("QT_QPA_PLATFORM=", 0) == 0 || entry.rfind("WAYLAND_DISPLAY=", 0) == 0
+            || entry.rfind("DISPLAY=", 0) == 0)
+            continue;
+        env_store.push_back(entry);
+    }
+    env_store.insert(env_store.end(), extra_env.begin(), extra_env.end());
+    std::vector<char*> envp;
+    for (std::string& e : env_store)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> args = argv;
+    std::vector<char*> argp;
+    for (std::string& a : args)
+        argp.push_back(a.data());
+    argp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (stdout_fd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, stdout_fd, STDOUT_FILENO);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data()) != 0)
+        pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+void stop(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+}
+
+long rss_kib(pid_t pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+long cpu_ticks(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray text = stat.readAll();
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return fields.value(11).toLong() + fields.value(12).toLong();  // utime + stime
+}
+
+// Waits until the process has used no CPU for a while: the clicks are all handled.
+void wait_until_idle(pid_t pid)
+{
+    long last = cpu_ticks(pid);
+    for (int quiet = 0; quiet < 5;) {
+        std::this_thread::sleep_for(100ms);
+        const long now = cpu_ticks(pid);
+        quiet = now == last ? quiet + 1 : 0;
+        last = now;
+    }
+}
+
+class Display {
+public:
+    explicit Display(std::string name) : name_(std::move(name))
+    {
+        connection_ = xcb_connect(name_.c_str(), nullptr);
+        if (xcb_connection_has_error(connection_)) {
+            std::fprintf(stderr, "startup_bench: cannot connect to %s\n", name_.c_str());
+            std::exit(1);
+        }
+        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+        const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(connection_);
+    }
+    ~Display() { xcb_disconnect(connection_); }
+
+    const std::string& name() const { return name_; }
+
+    void drain()
+    {
+        while (xcb_generic_event_t* e = xcb_poll_for_event(connection_))
+            std::free(e);
+    }
+
+    // The next window of the program's size mapped on the root window.
+    std::optional<xcb_window_t> wait_for_map(Clock::time_point deadline)
+    {
+        while (Clock::now() < deadline) {
+            xcb_generic_event_t* e = xcb_poll_for_event(connection_);
+            if (!e) {
+                std::this_thread::sleep_for(200us);
+                continue;
+            }
+            std::optional<xcb_window_t> found;
+            if ((e->response_type & 0x7F) == XCB_MAP_NOTIFY) {
+                const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(e);
+                const auto cookie = xcb_get_geometry(connection_, map->window);
+                if (xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(connection_, cookie, nullptr)) {
+                    if (g->width == kWindowWidth && g->height == kWindowHeight)
+                        found = map->window;
+                    std::free(g);
+                }
+            }
+            std::free(e);
+            if (found)
+                return found;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::uint32_t> pixel(xcb_window_t window, int x, int y)
+    {
+        const auto cookie = xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, std::int16_t(x),
+                                          std::int16_t(y), 1, 1, ~0u);
+        xcb_get_image_reply_t* reply = xcb_get_image_reply(connection_, cookie, nullptr);
+        if (!reply)
+            return std::nullopt;
+        std::uint32_t value = 0;
+        std::memcpy(&value, xcb_get_image_data(reply), std::min<int>(4, xcb_get_image_data_length(reply)));
+        std::free(reply);
+        return value & 0xFFFFFFu;
+    }
+
+private:
+    std::string name_;
+    xcb_connection_t* connection_ = nullptr;
+    xcb_window_t root_ = 0;
+};
+
+struct Launch {
+    double ms = -1;
+    pid_t pid = -1;
+    xcb_window_t window = 0;
+};
+
+// Launches `program` and waits until the pixel at (x, y) of its window passes `shown`.
+Launch launch(Display& display, const std::string& program, int x, int y,
+              const std::function<bool(std::uint32_t)>& shown)
+{
+    display.drain();
+    Launch l;
+    const auto start = Clock::now();
+    l.pid = spawn({program}, {"DISPLAY=" + display.name()});
+    const auto deadline = start + 20s;
+    const auto window = display.wait_for_map(deadline);
+    if (!window)
+        return l;
+    l.window = *window;
+    while (Clock::now() < deadline) {
+        const auto p = display.pixel(*window, x, y);
+        if (p && shown(*p)) {
+            l.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            return l;
+        }
+        std::this_thread::sleep_for(200us);
+    }
+    return l;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+std::string start_xvfb(pid_t& pid)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {};
+    pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                 "-br"},
+                {});
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    return number.empty() ? std::string() : ":" + number;
+}
+
+Options parse(int argc, char** argv)
+{
+    Options o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string key = argv[i];
+        const std::string value = argv[i + 1];
+        if (key == "--program")
+            o.program = value;
+        else if (key == "--baseline")
+            o.baseline = value;
+        else if (key == "--gbench")
+            o.gbench_json = value;
+        else if (key == "--out")
+            o.out = value;
+        else if (key == "--runs")
+            o.runs = std::stoi(value);
+        else if (key == "--clicks")
+            o.clicks = std::stoi(value);
+    }
+    return o;
+}
+
+// The Google Benchmark figures: median time of the 54 model states, each click case.
+QJsonObject read_gbench(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    QJsonObject out;
+    if (!file.open(QIODevice::ReadOnly))
+        return out;
+    const QJsonArray benchmarks = QJsonDocument::fromJson(file.readAll()).object().value("benchmarks").toArray();
+    std::vector<double> model_ns;
+    QJsonObject clicks;
+    for (const QJsonValue& b : benchmarks) {
+        const QJsonObject o = b.toObject();
+        const QString name = o.value("name").toString();
+        const QString unit = o.value("time_unit").toString();
+        const double scale = unit == "ns" ? 1e-3 : unit == "us" ? 1.0 : unit == "ms" ? 1e3 : 1e6;
+        const double us = o.value("real_time").toDouble() * scale;
+        if (name.startsWith("model/state/"))
+            model_ns.push_back(us * 1e3);
+        else if (name.startsWith("click/"))
+            clicks.insert(name, us);
+    }
+    out.insert("model_states", int(model_ns.size()));
+    out.insert("model_median_ns_per_state", median(model_ns));
+    out.insert("model_max_ns_per_state", model_ns.empty() ? -1 : *std::max_element(model_ns.begin(), model_ns.end()));
+    out.insert("click_us", clicks);
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const Options o = parse(argc, argv);
+    if (o.program.empty() || o.baseline.empty() || o.out.empty()) {
+        std::fputs("usage: startup_bench --program P --baseline B --out JSON [--gbench JSON] [--runs N] "
+                   "[--clicks N]\n",
+                   stderr);
+        return 2;
+    }
+    pid_t xvfb = -1;
+    const std::string display_name = start_xvfb(xvfb);
+    if (display_name.empty()) {
+        std::fputs("startup_bench: Xvfb did not start\n", stderr);
+        return 1;
+    }
+    Display display(display_name);
+
+    // The simulator's first X line (slot 9, height 12) in window coordinates.
+    const auto blue_line = [](std::uint32_t p) { return p == 0x0000FFu; };
+    const auto painted = [](std::uint32_t p) { return p != 0u; };
+
+    std::vector<double> program_ms, baseline_ms;
+    long program_rss = -1, baseline_rss = -1, program_rss_after_clicks = -1;
+    for (int run = 0; run < o.runs; ++run) {
+        const Launch b = launch(display, o.baseline, 700, 300, painted);
+        if (b.ms >= 0)
+            baseline_ms.push_back(b.ms);
+        std::this_thread::sleep_for(300ms);
+        if (run == o.runs - 1)
+            baseline_rss = rss_kib(b.pid);
+        stop(b.pid);
+
+        const Launch p = launch(display, o.program, 148, 253, blue_line);
+        if (p.ms >= 0)
+            program_ms.push_back(p.ms);
+        if (run == o.runs - 1 && p.ms >= 0) {
+            std::this_thread::sleep_for(300ms);
+            wait_until_idle(p.pid);
+            program_rss = rss_kib(p.pid);
+            // Clicks all over the formula and the coupling label, through the X server.
+            const int xs[] = {204, 220, 240, 260, 278, 296, 440};
+            std::vector<std::string> args = {"xdotool", "search", "--pid", std::to_string(p.pid), "--onlyvisible",
+                                             "--name", "^Spektrion", "windowmove", "%1", "0", "0"};
+            for (int i = 0; i < o.clicks; ++i) {
+                const int x = xs[i % 7];
+                const int y = x == 440 ? 20 : (x == 220 || x == 260 || x == 296) ? 35 : 20;
+                args.insert(args.end(), {"mousemove", std::to_string(x), std::to_string(y), "click", "1"});
+            }
+            const pid_t clicker = spawn(args, {"DISPLAY=" + display.name()});
+            int status = 0;
+            waitpid(clicker, &status, 0);
+            wait_until_idle(p.pid);
+            program_rss_after_clicks = rss_kib(p.pid);
+        }
+        stop(p.pid);
+    }
+    stop(xvfb);
+
+    const double program_median = median(program_ms);
+    const double baseline_median = median(baseline_ms);
+    QJsonObject results = read_gbench(o.gbench_json);
+    QJsonObject startup;
+    startup.insert("runs", o.runs);
+    startup.insert("spektrion_median_ms", program_median);
+    startup.insert("baseline_median_ms", baseline_median);
+    startup.insert("ratio", baseline_median > 0 ? program_median / baseline_median : -1);
+    startup.insert("spektrion_ms", QJsonArray::fromVariantList([&] {
+                       QVariantList l;
+                       for (double v : program_ms)
+                           l.push_back(v);
+                       return l;
+                   }()));
+    startup.insert("baseline_ms", QJsonArray::fromVariantList([&] {
+                       QVariantList l;
+                       for (double v : baseline_ms)
+                           l.push_back(v);
+                       return l;
+                   }()));
+    results.insert("startup", startup);
+    QJsonObject memory;
+    memory.insert("spektrion_rss_kib", double(program_rss));
+    memory.insert("baseline_rss_kib", double(baseline_rss));
+    memory.insert("rss_over_baseline_kib", double(program_rss - baseline_rss));
+    memory.insert("clicks", o.clicks);
+    memory.insert("spektrion_rss_after_clicks_kib", double(program_rss_after_clicks));
+    memory.insert("rss_growth_over_clicks_kib", double(program_rss_after_clicks - program_rss));
+    results.insert("memory", memory);
+
+    QFile out(QString::fromStdString(o.out));
+    if (!out.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "startup_bench: cannot write %s\n", o.out.c_str());
+        return 1;
+    }
+    out.write(QJsonDocument(results).toJson());
+
+    const QJsonObject clicks = results.value("click_us").toObject();
+    std::printf("\n%-44s %12s %12s\n", "figure", "measured", "budget");
+    std::printf("%-44s %9.0f ns %12s\n", "model calculation, median of 54 states",
+                results.value("model_median_ns_per_state").toDouble(), "<= 1000 ns");
+    std::printf("%-44s %9.0f ns %12s\n", "model calculation, slowest state",
+                results.value("model_max_ns_per_state").toDouble(), "<= 1000 ns");
+    for (auto it = clicks.begin(); it != clicks.end(); ++it)
+        std::printf("%-44s %9.0f us %12s\n", ("one " + it.key().toStdString()).c_str(), it.value().toDouble(),
+                    "<= 1000 us");
+    std::printf("%-44s %9.1f ms\n", "start-up to spectrum, median", program_median);
+    std::printf("%-44s %9.1f ms\n", "baseline start-up, median", baseline_median);
+    std::printf("%-44s %12.2f %12s\n", "start-up ratio", startup.value("ratio").toDouble(), "<= 1.20");
+    std::printf("%-44s %9ld KiB\n", "RSS after start-up", program_rss);
+    std::printf("%-44s %9ld KiB\n", "baseline RSS after start-up", baseline_rss);
+    std::printf("%-44s %9ld KiB %12s\n", "RSS over baseline", program_rss - baseline_rss, "<= 6144 KiB");
+    std::printf("%-44s %9ld KiB %12s\n", ("RSS growth over " + std::to_string(o.clicks) + " clicks").c_str(),
+                program_rss_after_clicks - program_rss, "<= 1024 KiB");
+    std::printf("\nAll figures: %s\n", o.out.c_str());
+    return 0;
+}

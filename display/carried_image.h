@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace spektrion {
+
+// Pictures rendered at build time travel inside the executable as raw 32-bit pixels,
+// row after row, uncompressed: taking them up at start-up is one copy, where decoding
+// a PNG would first load the image plugins and inflate.
+
+// The raw pixels of `image` (Format_RGB32 or Format_ARGB32), in the carried form.
+QByteArray raw_pixels(const QImage& image, QImage::Format format);
+
+// The picture carried as resource `path`, or a null image when the executable does
+// not carry it or it is not `size` × `size`'s worth of pixels.
+QImage carried_image(const QString& path, QSize size, QImage::Format format);
+
+}  // namespace spektrion
