@@ -28,7 +28,7 @@ bench: build
 	    --benchmark_out_format=json --benchmark_repetitions=1
 	$(BUILD_DIR)/bin/startup_bench --program $(BUILD_DIR)/bin/spektrion \
 	    --baseline $(BUILD_DIR)/bin/baseline_window --gbench $(BUILD_DIR)/bench/gbench.json \
-	    --out $(BUILD_DIR)/bench/results.json --runs 11 --clicks 1000
+	    --out $(BUILD_DIR)/bench/results.json --runs 21 --clicks 1000
 
 clean:
 	rm -rf $(BUILD_DIR)
