@@ -18,8 +18,13 @@ build: configure
 run: build
 	@$(BUILD_DIR)/bin/spektrion
 
+# Every test in the release build, then the model, display and widget tests again
+# under the address and undefined-behaviour sanitizers.
 test: build
 	ctest --preset release
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+	ctest --preset asan
 
 # Speed and memory figures: a table on stdout, the same figures in build/bench/results.json.
 bench: build
