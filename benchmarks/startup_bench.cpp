@@ -347,7 +347,8 @@ int main(int argc, char** argv)
             for (int i = 0; i < o.clicks; ++i) {
                 const int x = xs[i % 7];
                 const int y = x == 440 ? 20 : (x == 220 || x == 260 || x == 296) ? 35 : 20;
-                args.insert(args.end(), {"mousemove", std::to_string(x), std::to_string(y), "click", "1"});
+                args.insert(args.end(),
+                            {"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1", "mouseup", "1"});
             }
             const pid_t clicker = spawn(args, {"DISPLAY=" + display.name()});
             int status = 0;

@@ -1,0 +1,125 @@
+// Two thousand random pointer moves and clicks on the real window, sent through the X
+// server by xdotool. The program must live through them, keep its memory, and end up
+// showing what its offscreen twin, given the same events, shows.
+#include "click_label.h"
+#include "form1.h"
+#include "pixels.h"
+#include "x_session.h"
+
+#include <random>
+
+namespace spektrion {
+namespace {
+
+using namespace testing_x;
+
+constexpr int kEvents = 2000;
+constexpr int kWarmUpEvents = 100;
+constexpr long kAllowedGrowthKib = 1024;
+
+class RandomEvents {
+public:
+    RandomEvents(Form1& twin, QPoint window_origin) : twin_(twin), origin_(window_origin)
+    {
+        for (QWidget* w : twin.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            areas_.push_back(w->geometry());
+    }
+
+    // Appends `count` events to an xdotool command line and gives them to the twin.
+    void add(int count, QStringList& xdotool)
+    {
+        QWindow* window = twin_.windowHandle();
+        for (int i = 0; i < count; ++i) {
+            const int kind = pick(0, 99);
+            if (kind < 55) {
+                QPoint p = point();
+                if (p == pointer_)
+                    p.rx() += p.x() > 0 ? -1 : 1;
+                pointer_ = p;
+                const QPoint global = origin_ + p;
+                xdotool << QStringLiteral("mousemove") << QString::number(global.x()) << QString::number(global.y());
+                QTest::mouseMove(window, p);
+            } else if (kind < 85) {
+                click(xdotool, QStringLiteral("1"));
+                QTest::mouseClick(window, Qt::LeftButton, {}, pointer_);
+            } else if (kind < 93) {
+                const bool right = pick(0, 1);
+                click(xdotool, right ? QStringLiteral("3") : QStringLiteral("2"));
+                QTest::mouseClick(window, right ? Qt::RightButton : Qt::MiddleButton, {}, pointer_);
+            } else {
+                click(xdotool, QStringLiteral("1"));
+                click(xdotool, QStringLiteral("1"));
+                QTest::mouseDClick(window, Qt::LeftButton, {}, pointer_);
+            }
+        }
+    }
+
+private:
+    // Press and release; xdotool's own click command waits 100 ms after each.
+    static void click(QStringList& xdotool, const QString& button)
+    {
+        xdotool << QStringLiteral("mousedown") << button << QStringLiteral("mouseup") << button;
+    }
+
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+
+    QPoint point()
+    {
+        if (pick(0, 3) == 0)
+            return {pick(0, Form1::kClientWidth - 1), pick(0, Form1::kClientHeight - 1)};
+        const QRect& r = areas_[std::size_t(pick(0, int(areas_.size()) - 1))];
+        return {pick(r.left(), r.right()), pick(r.top(), r.bottom())};
+    }
+
+    Form1& twin_;
+    QPoint origin_;
+    std::vector<QRect> areas_;
+    std::mt19937 random_{20261209};
+    QPoint pointer_{Form1::kClientWidth / 2, Form1::kClientHeight / 2};
+};
+
+TEST(RealWindowSoakTest, TwoThousandMovesAndClicksKeepTheProgramRightAndSmall)
+{
+    XServer server;
+    ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start";
+    RunningProgram program(server.display(), x_environment(server.display()));
+    ASSERT_TRUE(program.start()) << "no window appeared";
+    Form1 twin;
+    twin.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&twin));
+
+    // Both pointers start in the middle of the window.
+    const QPoint middle = program.window().topLeft() + QPoint(Form1::kClientWidth / 2, Form1::kClientHeight / 2);
+    program.xdotool({QStringLiteral("mousemove"), QString::number(middle.x()), QString::number(middle.y())});
+    QTest::mouseMove(twin.windowHandle(), QPoint(Form1::kClientWidth / 2, Form1::kClientHeight / 2));
+
+    RandomEvents events(twin, program.window().topLeft());
+    QStringList warm_up;
+    events.add(kWarmUpEvents, warm_up);
+    program.xdotool(warm_up);
+    wait_until_idle(program.process().processId());
+    const long rss_after_warm_up = rss_kib(program.process().processId());
+
+    QStringList rest;
+    events.add(kEvents - kWarmUpEvents, rest);
+    program.xdotool(rest);
+    wait_until_idle(program.process().processId());
+    ASSERT_EQ(program.process().state(), QProcess::Running) << "the program died";
+    const long rss_at_end = rss_kib(program.process().processId());
+    EXPECT_LE(rss_at_end - rss_after_warm_up, kAllowedGrowthKib)
+        << "RSS grew from " << rss_after_warm_up << " KiB to " << rss_at_end << " KiB";
+    RecordProperty("rss_after_warm_up_kib", int(rss_after_warm_up));
+    RecordProperty("rss_at_end_kib", int(rss_at_end));
+
+    const QImage expected = twin.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = program.window_picture();
+    EXPECT_TRUE(testing_pixels::same_pixels(shown, expected))
+        << "the window differs from its twin after the soak; pictures in "
+        << save_mismatch("soak", shown, expected);
+    std::printf("RSS after %d events: %ld KiB, after %d: %ld KiB (state A%d M%d X%d, order %d)\n", kWarmUpEvents,
+                rss_after_warm_up, kEvents, rss_at_end, twin.model().nA, twin.model().nM, twin.model().nX,
+                twin.model().znak_J);
+}
+
+}  // namespace
+}  // namespace spektrion

@@ -1,0 +1,185 @@
+#pragma once
+
+// The program under a private X server (Xvfb), as a user would start it: launched as
+// a process, found and driven with xdotool, looked at through screenshots.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace spektrion::testing_x {
+
+constexpr int kWaitMs = 10000;
+
+// An Xvfb on the first free display number, for as long as the object lives.
+class XServer {
+public:
+    explicit XServer(QSize screen = {1024, 768})
+    {
+        process_.setProgram(QStringLiteral("Xvfb"));
+        process_.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                               QStringLiteral("0"),
+                               QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        process_.start();
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < kWaitMs && !process_.canReadLine())
+            process_.waitForReadyRead(100);
+        const QByteArray number = process_.readLine().trimmed();
+        if (!number.isEmpty())
+            display_ = QStringLiteral(":") + QString::fromLatin1(number);
+    }
+    ~XServer()
+    {
+        process_.terminate();
+        process_.waitForFinished(3000);
+    }
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    const QString& display() const { return display_; }
+
+private:
+    QProcess process_;
+    QString display_;
+};
+
+// The environment a program sees on that server: a desktop with only X.
+inline QProcessEnvironment x_environment(const QString& display)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("DISPLAY"), display);
+    return env;
+}
+
+// Runs a helper program to its end and returns what it printed.
+inline QString run(const QProcessEnvironment& env, const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, arguments);
+    p.closeWriteChannel();
+    p.waitForFinished(kWaitMs);
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+inline QImage screen(const QProcessEnvironment& env)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    p.waitForFinished(kWaitMs);
+    return QImage::fromData(p.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+inline long rss_kib(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Waits until the process has used no processor time for half a second.
+inline void wait_until_idle(qint64 pid)
+{
+    const auto ticks = [pid] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return -1L;
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        return fields.value(11).toLong() + fields.value(12).toLong();
+    };
+    long last = ticks();
+    for (int quiet = 0; quiet < 5;) {
+        QTest::qWait(100);
+        const long now = ticks();
+        quiet = now == last ? quiet + 1 : 0;
+        last = now;
+    }
+}
+
+// The simulator started on a server, with its window found.
+class RunningProgram {
+public:
+    RunningProgram(const QString& display, const QProcessEnvironment& env) : env_(env)
+    {
+        env_.insert(QStringLiteral("DISPLAY"), display);
+        process_.setProcessEnvironment(env_);
+        process_.setProgram(QStringLiteral(SPEKTRION_BINARY));
+    }
+    ~RunningProgram()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+
+    // Starts the program and waits for its visible window; false if none comes.
+    bool start()
+    {
+        process_.start();
+        if (!process_.waitForStarted())
+            return false;
+        window_id_ = run(env_, QStringLiteral("xdotool"),
+                         {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                          QStringLiteral("--pid"), QString::number(process_.processId()), QStringLiteral("--name"),
+                          QStringLiteral("^Spektrion")})
+                         .split('\n', Qt::SkipEmptyParts)
+                         .value(0);
+        if (window_id_.isEmpty())
+            return false;
+        const QString shell = xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window_id_});
+        int values[4] = {};
+        const char* keys[4] = {"X=", "Y=", "WIDTH=", "HEIGHT="};
+        for (const QString& line : shell.split('\n'))
+            for (int i = 0; i < 4; ++i)
+                if (line.startsWith(QLatin1String(keys[i])))
+                    values[i] = line.mid(int(std::strlen(keys[i]))).toInt();
+        window_ = QRect(values[0], values[1], values[2], values[3]);
+        return true;
+    }
+
+    QString xdotool(const QStringList& arguments) { return run(env_, QStringLiteral("xdotool"), arguments); }
+
+    QImage window_picture() { return screen(env_).copy(window_); }
+
+    const QProcessEnvironment& environment() const { return env_; }
+    QProcess& process() { return process_; }
+    const QString& window_id() const { return window_id_; }
+    const QRect& window() const { return window_; }
+
+private:
+    QProcessEnvironment env_;
+    QProcess process_;
+    QString window_id_;
+    QRect window_;
+};
+
+// Keeps the two pictures of a mismatch where a developer can look at them.
+inline std::string save_mismatch(const std::string& what, const QImage& shown, const QImage& expected)
+{
+    const QString dir = QDir::currentPath() + QStringLiteral("/e2e-failures");
+    QDir().mkpath(dir);
+    const QString stem = dir + QStringLiteral("/") + QString::fromStdString(what);
+    shown.save(stem + QStringLiteral("-shown.png"));
+    expected.save(stem + QStringLiteral("-expected.png"));
+    return dir.toStdString();
+}
+
+}  // namespace spektrion::testing_x
