@@ -62,6 +62,8 @@ QFont chart_font(const char* family, QFont::StyleHint hint, int pixel_size, QFon
     QFont font(QString::fromLatin1(family));
     // Where the named face is missing, fontconfig picks another of the same kind.
     font.setStyleHint(hint, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+    // Full hinting, as at 96 dpi, also where the desktop scales: the chart keeps its pixels.
+    font.setHintingPreference(QFont::PreferFullHinting);
     font.setPixelSize(pixel_size);
     font.setWeight(weight);
     return font;

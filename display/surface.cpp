@@ -16,6 +16,8 @@ QFont Surface::text_font()
 {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+    // Full hinting, as at 96 dpi, also where the desktop scales: the chart keeps its pixels.
+    font.setHintingPreference(QFont::PreferFullHinting);
     font.setPixelSize(kTextPixelSize);
     font.setWeight(QFont::Normal);
     return font;

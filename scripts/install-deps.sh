@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev qt6-qpa-plugins
-  fonts-liberation2 fontconfig
+  fonts-liberation2 fonts-dejavu-core fontconfig
   googletest libgtest-dev libbenchmark-dev
   libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick strace

@@ -116,11 +116,15 @@ inline void wait_until_idle(qint64 pid)
 // The simulator started on a server, with its window found.
 class RunningProgram {
 public:
-    RunningProgram(const QString& display, const QProcessEnvironment& env) : env_(env)
+    // `wrapper`, if given, runs the simulator (strace and its options, say).
+    RunningProgram(const QString& display, const QProcessEnvironment& env, const QStringList& wrapper = {})
+        : env_(env), wrapped_(!wrapper.isEmpty())
     {
         env_.insert(QStringLiteral("DISPLAY"), display);
         process_.setProcessEnvironment(env_);
-        process_.setProgram(QStringLiteral(SPEKTRION_BINARY));
+        const QStringList command = wrapper + QStringList{QStringLiteral(SPEKTRION_BINARY)};
+        process_.setProgram(command.first());
+        process_.setArguments(command.mid(1));
     }
     ~RunningProgram()
     {
@@ -136,12 +140,12 @@ public:
         process_.start();
         if (!process_.waitForStarted())
             return false;
-        window_id_ = run(env_, QStringLiteral("xdotool"),
-                         {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                          QStringLiteral("--pid"), QString::number(process_.processId()), QStringLiteral("--name"),
-                          QStringLiteral("^Spektrion")})
-                         .split('\n', Qt::SkipEmptyParts)
-                         .value(0);
+        QStringList search = {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible")};
+        // A wrapped program's window carries the simulator's process id, not the wrapper's.
+        if (!wrapped_)
+            search << QStringLiteral("--pid") << QString::number(process_.processId());
+        search << QStringLiteral("--name") << QStringLiteral("^Spektrion");
+        window_id_ = run(env_, QStringLiteral("xdotool"), search).split('\n', Qt::SkipEmptyParts).value(0);
         if (window_id_.isEmpty())
             return false;
         const QString shell = xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window_id_});
@@ -166,6 +170,7 @@ public:
 
 private:
     QProcessEnvironment env_;
+    bool wrapped_;
     QProcess process_;
     QString window_id_;
     QRect window_;

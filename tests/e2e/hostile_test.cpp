@@ -1,0 +1,149 @@
+// The simulator where a lab machine is not what it should be: no display at all, the
+// Liberation fonts missing, a desktop scaled by two, a screen smaller than the window.
+#include "form1.h"
+#include "pixels.h"
+#include "spectrum.h"
+#include "x_session.h"
+
+#include <QTemporaryDir>
+
+namespace spektrion {
+namespace {
+
+using namespace testing_pixels;
+using namespace testing_x;
+
+constexpr QRgb kGroupColours[3] = {0xFF0000u, 0x008000u, 0x0000FFu};
+
+// The controls' boxes in the window, as laid out at 96 dpi.
+const QRect kLabH[3] = {QRect(196, 8, 17, 29), QRect(228, 8, 25, 29), QRect(268, 8, 21, 29)};
+const QRect kLabN[3] = {QRect(212, 20, 17, 25), QRect(252, 20, 17, 25), QRect(288, 20, 17, 25)};
+const QRect kLabel1(356, 8, 181, 33);
+const QRect kLabSyg[3] = {QRect(96, 464, 105, 21), QRect(248, 464, 201, 21), QRect(496, 464, 105, 21)};
+const QRect kLabHelp(8, 492, 777, 21);
+const QRect kChartInWindow(9, 53, 777, 408);
+
+QRect scaled(const QRect& r, int factor)
+{
+    return {r.x() * factor, r.y() * factor, r.width() * factor, r.height() * factor};
+}
+
+// A private runtime directory, so that the toolkit has nothing to warn about.
+QProcessEnvironment quiet_environment(const QString& display, const QTemporaryDir& runtime)
+{
+    QProcessEnvironment env = x_environment(display);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    return env;
+}
+
+TEST(HostileEnvironmentTest, WithoutADisplayItSaysSoAndLeaves)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    QElapsedTimer timer;
+    timer.start();
+    p.start(QStringLiteral(SPEKTRION_BINARY), {});
+    ASSERT_TRUE(p.waitForFinished(2000)) << "still running after 2 s";
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "killed by a signal (a crash or an abort)";
+    EXPECT_NE(p.exitCode(), 0);
+    const QStringList lines = QString::fromLocal8Bit(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[0].contains(QLatin1String("display"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(QLatin1String("xvfb-run"))) << lines[0].toStdString();
+}
+
+TEST(HostileEnvironmentTest, WithoutTheLiberationFontsEveryTextIsStillDrawn)
+{
+    // Fontconfig sees one font only: DejaVu Sans, regular.
+    QTemporaryDir fonts;
+    ASSERT_TRUE(fonts.isValid());
+    QDir(fonts.path()).mkdir(QStringLiteral("fonts"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
+                            fonts.filePath(QStringLiteral("fonts/DejaVuSans.ttf"))));
+    QFile config(fonts.filePath(QStringLiteral("fonts.conf")));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                                "<fontconfig><dir>%1</dir><cachedir>%2</cachedir></fontconfig>\n")
+                     .arg(fonts.filePath(QStringLiteral("fonts")), fonts.filePath(QStringLiteral("cache")))
+                     .toUtf8());
+    config.close();
+
+    XServer server;
+    ASSERT_FALSE(server.display().isEmpty());
+    QProcessEnvironment env = x_environment(server.display());
+    env.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
+    RunningProgram program(server.display(), env);
+    ASSERT_TRUE(program.start()) << "no window appeared";
+    const QPoint on_chart = program.window().topLeft() + QPoint(300, 200);
+    program.xdotool({QStringLiteral("mousemove"), QString::number(on_chart.x()), QString::number(on_chart.y())});
+    QTest::qWait(300);
+    const QImage shot = program.window_picture();
+
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_GT(count(shot, kLabH[i], kGroupColours[i]), 10) << "letter " << i;
+        EXPECT_GT(count(shot, kLabN[i], kGroupColours[i]), 5) << "subscript " << i;
+        EXPECT_GT(count(shot, kLabSyg[i], 0x000000u), 20) << "description " << i;
+    }
+    EXPECT_GT(count(shot, kLabel1, 0x000000u), 50);
+    EXPECT_GT(count(shot, kLabHelp, 0x000000u), 50) << "the help bar's text";
+    // The ratio numbers under the chart: ink below the baseline, left of the TMS label.
+    EXPECT_GT(count(shot, QRect(QPoint(9 + 100, 53 + 388), QPoint(9 + 620, 53 + 403)), 0x000000u), 100);
+    EXPECT_EQ(program.process().state(), QProcess::Running);
+}
+
+TEST(HostileEnvironmentTest, ScaledByTwoTheLayoutScalesAsAWholeAndTheChartStaysCrisp)
+{
+    constexpr int kFactor = 2;
+    XServer server(QSize(2048, 1536));
+    ASSERT_FALSE(server.display().isEmpty());
+    QProcessEnvironment env = x_environment(server.display());
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(kFactor));
+    RunningProgram program(server.display(), env);
+    ASSERT_TRUE(program.start()) << "no window appeared";
+    ASSERT_EQ(program.window().size(), QSize(792 * kFactor, 521 * kFactor));
+    QTest::qWait(300);
+    const QImage shot = program.window_picture();
+
+    // The chart is the 96-dpi chart with the start-up spectrum, every pixel doubled:
+    // no smoothing between pixels.
+    const QImage chart = testing_spectrum::drawn(testing_spectrum::state(2, 2, 2, 0));
+    const QImage doubled = chart.scaled(chart.size() * kFactor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    EXPECT_TRUE(same_pixels(shot.copy(scaled(kChartInWindow, kFactor)), doubled))
+        << "pictures in " << save_mismatch("scaled-chart", shot.copy(scaled(kChartInWindow, kFactor)), doubled);
+
+    // Every control in its doubled box: the formula's ink inside its own boxes only,
+    // the help bar whole, the bare window between the controls.
+    QRect formula_row = scaled(QRect(150, 0, 200, 50), kFactor);
+    for (int i = 0; i < 3; ++i) {
+        const int inside = count(shot, scaled(kLabH[i], kFactor), kGroupColours[i])
+            + count(shot, scaled(kLabN[i], kFactor), kGroupColours[i]);
+        EXPECT_GT(inside, 40) << "group " << i;
+        EXPECT_EQ(count(shot, formula_row, kGroupColours[i]), inside) << "group " << i << " ink outside its boxes";
+    }
+    EXPECT_TRUE(all_of(shot, scaled(kLabHelp, kFactor), 0xFFFFC0u));
+    EXPECT_GT(count(shot, scaled(kLabel1, kFactor), 0x000000u), 200);
+    for (const QRect& r : kLabSyg)
+        EXPECT_GT(count(shot, scaled(r, kFactor), 0x000000u), 40);
+    for (const QPoint& gap : {QPoint(4, 4), QPoint(700, 30), QPoint(50, 475), QPoint(400, 488), QPoint(790, 300)})
+        EXPECT_EQ(rgb(shot, gap.x() * kFactor, gap.y() * kFactor), 0xE0E0E0u) << gap.x() << ", " << gap.y();
+}
+
+TEST(HostileEnvironmentTest, OnAScreenSmallerThanTheWindowItStillStarts)
+{
+    XServer server(QSize(640, 480));
+    ASSERT_FALSE(server.display().isEmpty());
+    QTemporaryDir runtime;
+    RunningProgram program(server.display(), quiet_environment(server.display(), runtime));
+    ASSERT_TRUE(program.start()) << "no window appeared";
+    EXPECT_EQ(program.window().size(), QSize(792, 521));
+    QTest::qWait(300);
+    EXPECT_EQ(program.process().state(), QProcess::Running);
+    EXPECT_EQ(QString::fromLocal8Bit(program.process().readAllStandardError()).trimmed().toStdString(), "");
+}
+
+}  // namespace
+}  // namespace spektrion
