@@ -1,0 +1,119 @@
+// What the simulator touches on the machine, seen through strace: through start-up,
+// a few clicks and a close it writes no file but the toolkit's own runtime and cache
+// files, opens no network socket and reads no configuration of its own.
+#include "x_session.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+namespace spektrion {
+namespace {
+
+using namespace testing_x;
+
+struct Call {
+    QString name;
+    QString arguments;
+    QString path;  // the first quoted argument, if any
+};
+
+std::vector<Call> read_trace(const QString& file)
+{
+    QFile log(file);
+    std::vector<Call> calls;
+    if (!log.open(QIODevice::ReadOnly))
+        return calls;
+    static const QRegularExpression line(QStringLiteral(R"(^\d+\s+(?:<\.\.\. )?(\w+)(?:\(| resumed>)(.*)$)"));
+    static const QRegularExpression quoted(QStringLiteral(R"re("([^"]*)")re"));
+    for (const QByteArray& raw : log.readAll().split('\n')) {
+        const auto m = line.match(QString::fromLocal8Bit(raw));
+        if (!m.hasMatch())
+            continue;
+        const QString arguments = m.captured(2);
+        calls.push_back({m.captured(1), arguments, quoted.match(arguments).captured(1)});
+    }
+    return calls;
+}
+
+bool writes(const Call& c)
+{
+    static const QRegularExpression write_flags(QStringLiteral(R"(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND)"));
+    if (c.name == QLatin1String("open") || c.name == QLatin1String("openat"))
+        return write_flags.match(c.arguments).hasMatch();
+    static const QStringList changing = {QStringLiteral("creat"),    QStringLiteral("mkdir"),
+                                         QStringLiteral("mkdirat"),  QStringLiteral("rename"),
+                                         QStringLiteral("renameat"), QStringLiteral("renameat2"),
+                                         QStringLiteral("unlink"),   QStringLiteral("unlinkat"),
+                                         QStringLiteral("rmdir"),    QStringLiteral("truncate")};
+    return changing.contains(c.name);
+}
+
+TEST(TouchTest, WritesNoFileOpensNoNetworkAndReadsNoConfigurationOfItsOwn)
+{
+    XServer server;
+    ASSERT_FALSE(server.display().isEmpty());
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    const QString runtime = work.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env = x_environment(server.display());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    const QString home = env.value(QStringLiteral("HOME"));
+    const QString trace = work.filePath(QStringLiteral("trace"));
+
+    RunningProgram program(server.display(), env,
+                           {QStringLiteral("strace"), QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"),
+                            trace, QStringLiteral("-e"), QStringLiteral("trace=%file,%network")});
+    ASSERT_TRUE(program.start()) << "no window appeared";
+    const QPoint origin = program.window().topLeft();
+    for (const QPoint& p : {QPoint(204, 20), QPoint(440, 20), QPoint(260, 35), QPoint(300, 200)}) {
+        const QPoint at = origin + p;
+        program.xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                         QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mouseup"),
+                         QStringLiteral("1")});
+    }
+    run(env, QStringLiteral(SEND_CLOSE_BINARY), {program.window_id()});
+    ASSERT_TRUE(program.process().waitForFinished(kWaitMs));
+    EXPECT_EQ(program.process().exitCode(), 0);
+
+    const std::vector<Call> calls = read_trace(trace);
+    ASSERT_GT(calls.size(), 10u) << "strace recorded nothing";
+    // Where the toolkit may write: its runtime directory, the user's caches (fontconfig's),
+    // and the null device.
+    const QStringList allowed = {runtime, home + QStringLiteral("/.cache/"), QStringLiteral("/dev/null"),
+                                 QStringLiteral("/tmp/runtime-")};
+    int sockets = 0;
+    for (const Call& c : calls) {
+        if (writes(c)) {
+            const bool ok = std::any_of(allowed.begin(), allowed.end(),
+                                        [&](const QString& prefix) { return c.path.startsWith(prefix); });
+            EXPECT_TRUE(ok) << "writes " << c.path.toStdString() << ": " << c.name.toStdString() << "("
+                            << c.arguments.toStdString();
+        }
+        if (c.name == QLatin1String("socket")) {
+            ++sockets;
+            EXPECT_TRUE(c.arguments.startsWith(QLatin1String("AF_UNIX"))) << "socket(" << c.arguments.toStdString();
+        }
+        if (c.name == QLatin1String("connect") || c.name == QLatin1String("sendto")
+            || c.name == QLatin1String("bind")) {
+            EXPECT_FALSE(c.arguments.contains(QLatin1String("AF_INET")))
+                << c.name.toStdString() << "(" << c.arguments.toStdString();
+        }
+        // Its own executable it may look at (the toolkit asks where it was started from).
+        if (c.path != QLatin1String(SPEKTRION_BINARY)) {
+            EXPECT_FALSE(c.path.contains(QLatin1String("spektrion"), Qt::CaseInsensitive))
+                << "looks for a file of its own: " << c.path.toStdString();
+        }
+        if (c.path.startsWith(home + QStringLiteral("/.config/"))) {
+            EXPECT_TRUE(c.path.contains(QLatin1String("/QtProject")) || c.path.contains(QLatin1String("/fontconfig")))
+                << "reads a configuration file: " << c.path.toStdString();
+        }
+    }
+    EXPECT_GE(sockets, 1) << "not even the display's socket was seen";
+}
+
+}  // namespace
+}  // namespace spektrion
