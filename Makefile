@@ -1,6 +1,6 @@
 # The two commands: `make run` and `make test`. Each installs what is missing,
 # configures and builds the release preset (in build/), then runs.
-.PHONY: run test bench build deps configure clean
+.PHONY: run test bench package screenshot build deps configure clean
 
 BUILD_DIR := build
 
@@ -15,7 +15,15 @@ configure: deps $(BUILD_DIR)/build.ninja
 build: configure
 	cmake --build --preset release
 
+# Without a display the simulator says so and stops; a picture of its start-up
+# window is made instead.
 run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	    $(BUILD_DIR)/bin/spektrion; \
+	    $(BUILD_DIR)/bin/spektrion-snapshot -o $(BUILD_DIR)/spektrion.png 2>/dev/null && \
+	    echo "The start-up window is pictured in $(BUILD_DIR)/spektrion.png instead."; \
+	    exit 1; \
+	fi
 	@$(BUILD_DIR)/bin/spektrion
 
 # Every test in the release build, then the model, display and widget tests again
@@ -30,10 +38,18 @@ test: build
 bench: build
 	@mkdir -p $(BUILD_DIR)/bench
 	$(BUILD_DIR)/bin/spektrion_bench --benchmark_out=$(BUILD_DIR)/bench/gbench.json \
-	    --benchmark_out_format=json --benchmark_repetitions=1
+	    --benchmark_out_format=json
 	$(BUILD_DIR)/bin/startup_bench --program $(BUILD_DIR)/bin/spektrion \
 	    --baseline $(BUILD_DIR)/bin/baseline_window --gbench $(BUILD_DIR)/bench/gbench.json \
 	    --out $(BUILD_DIR)/bench/results.json --runs 21 --clicks 1000
+
+# The Debian package, build/spektrion_<version>_amd64.deb.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# The README's picture of the start-up window.
+screenshot: build
+	$(BUILD_DIR)/bin/spektrion-snapshot -o docs/spektrion.png
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick strace
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,0 +1,130 @@
+// spektrion-snapshot: the simulator's window (or its chart alone) in a chosen state,
+// rendered to a PNG file without a display. The window is the simulator's own Form1,
+// brought to the state by its own click handlers, so the picture is what a student
+// sees after those clicks.
+#include "canvas.h"
+#include "click_label.h"
+#include "form1.h"
+
+#include <QApplication>
+#include <QImageWriter>
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart] -o FILE.png\n"
+    "  --sizes A,M,X  protons in groups A, M and X, each 1, 2 or 3 (default 2,2,2)\n"
+    "  --order >      J(AM) > J(MX) (default); --order < for J(AM) < J(MX)\n"
+    "  --chart        the chart alone (777 x 408) instead of the whole window\n"
+    "  -o FILE.png    where to write the picture\n";
+
+struct Request {
+    std::array<int, 3> sizes{2, 2, 2};
+    bool mx_larger = false;
+    bool chart_only = false;
+    QString output;
+};
+
+void fail(const std::string& message)
+{
+    std::fprintf(stderr, "spektrion-snapshot: %s\n%s", message.c_str(), kUsage);
+}
+
+std::optional<std::array<int, 3>> parse_sizes(const QString& text)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 3)
+        return std::nullopt;
+    std::array<int, 3> sizes{};
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        sizes[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok || sizes[i] < 1 || sizes[i] > 3)
+            return std::nullopt;
+    }
+    return sizes;
+}
+
+std::optional<Request> parse(const QStringList& args)
+{
+    Request r;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool has_value = i + 1 < args.size();
+        if (a == u"--sizes") {
+            if (!has_value) {
+                fail("--sizes needs a value such as 3,1,2");
+                return std::nullopt;
+            }
+            const auto sizes = parse_sizes(args[++i]);
+            if (!sizes) {
+                fail("bad --sizes '" + args[i].toStdString() + "': three numbers 1 to 3, as A,M,X");
+                return std::nullopt;
+            }
+            r.sizes = *sizes;
+        } else if (a == u"--order") {
+            if (!has_value || (args[i + 1] != u">" && args[i + 1] != u"<")) {
+                fail("bad --order '" + (has_value ? args[i + 1].toStdString() : std::string()) + "': '>' or '<'");
+                return std::nullopt;
+            }
+            r.mx_larger = args[++i] == u"<";
+        } else if (a == u"--chart") {
+            r.chart_only = true;
+        } else if (a == u"-o" || a == u"--output") {
+            if (!has_value || args[i + 1].isEmpty()) {
+                fail("-o needs a file name");
+                return std::nullopt;
+            }
+            r.output = args[++i];
+        } else if (a == u"-h" || a == u"--help") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else {
+            fail("unknown argument '" + a.toStdString() + "'");
+            return std::nullopt;
+        }
+    }
+    if (r.output.isEmpty()) {
+        fail("missing -o FILE.png");
+        return std::nullopt;
+    }
+    if (!r.output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        fail("bad -o '" + r.output.toStdString() + "': the picture is a PNG file, name it *.png");
+        return std::nullopt;
+    }
+    return r;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Always offscreen: the picture needs no display, and takes none that is there.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::optional<Request> request = parse(QApplication::arguments());
+    if (!request)
+        return 2;
+
+    spektrion::Form1 window;
+    // From the start-up state (2, 2, 2, J(AM) larger) by the window's own clicks.
+    for (int i = 0; i < 3; ++i)
+        for (int clicks = (request->sizes[i] - 2 + 3) % 3; clicks > 0; --clicks)
+            emit window.LabH[i]->clicked();
+    if (request->mx_larger)
+        emit window.Label1->clicked();
+
+    const QImage picture = request->chart_only ? window.Picture1->surface().image() : window.grab().toImage();
+    QImageWriter writer(request->output, "png");
+    if (!writer.write(picture)) {
+        std::fprintf(stderr, "spektrion-snapshot: cannot write '%s': %s\n", qPrintable(request->output),
+                     qPrintable(writer.errorString()));
+        return 1;
+    }
+    return 0;
+}

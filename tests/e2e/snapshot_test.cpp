@@ -1,0 +1,134 @@
+// spektrion-snapshot against the window itself: for every state its picture is the
+// window's, pixel for pixel, driven there by clicks; bad arguments write nothing.
+#include "canvas.h"
+#include "click_label.h"
+#include "form1.h"
+#include "pixels.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace spektrion {
+namespace {
+
+struct Outcome {
+    int exit_code;
+    QString errors;
+};
+
+Outcome snapshot(const QStringList& arguments)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(SNAPSHOT_BINARY), arguments);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+// The window after clicks from start-up: each letter to its size, then the order.
+void click_to(Form1& form, int nA, int nM, int nX, bool mx_larger)
+{
+    const int sizes[3] = {nA, nM, nX};
+    for (int i = 0; i < 3; ++i)
+        for (int n = (sizes[i] + 1) % 3; n > 0; --n)
+            QTest::mouseClick(form.LabH[i], Qt::LeftButton);
+    if (mx_larger)
+        QTest::mouseClick(form.Label1, Qt::LeftButton);
+}
+
+TEST(SnapshotTest, PicturesMatchTheWindowInAllStates)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (int order = 0; order < 2; ++order)
+        for (int a = 1; a <= 3; ++a)
+            for (int m = 1; m <= 3; ++m)
+                for (int x = 1; x <= 3; ++x) {
+                    const std::string state = std::to_string(a) + "," + std::to_string(m) + "," + std::to_string(x);
+                    const QString file = dir.filePath(QString::fromStdString("s" + state + std::to_string(order) + ".png"));
+                    const Outcome out = snapshot({QStringLiteral("--sizes"), QString::fromStdString(state),
+                                                  QStringLiteral("--order"),
+                                                  order ? QStringLiteral("<") : QStringLiteral(">"), QStringLiteral("-o"),
+                                                  file});
+                    ASSERT_EQ(out.exit_code, 0) << state << ": " << out.errors.toStdString();
+                    Form1 window;
+                    click_to(window, a, m, x, order == 1);
+                    ASSERT_EQ((std::vector<int>{window.model().nA, window.model().nM, window.model().nX}),
+                              (std::vector<int>{a, m, x}));
+                    EXPECT_TRUE(testing_pixels::same_pixels(QImage(file), window.grab().toImage()))
+                        << "state " << state << " order " << order;
+                }
+}
+
+TEST(SnapshotTest, ChartAloneIsTheCanvasImage)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("chart.png"));
+    ASSERT_EQ(snapshot({QStringLiteral("--chart"), QStringLiteral("--sizes"), QStringLiteral("3,3,3"),
+                        QStringLiteral("-o"), file})
+                  .exit_code,
+              0);
+    Form1 window;
+    click_to(window, 3, 3, 3, false);
+    const QImage picture(file);
+    EXPECT_EQ(picture.size(), QSize(777, 408));
+    EXPECT_TRUE(testing_pixels::same_pixels(picture, window.Picture1->surface().image()));
+}
+
+struct BadCall {
+    const char* name;
+    QStringList arguments;
+    const char* named;  // what the message must name
+};
+
+void PrintTo(const BadCall& b, std::ostream* os)
+{
+    *os << b.name;
+}
+
+class SnapshotArgumentTest : public testing::TestWithParam<BadCall> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    BadArguments, SnapshotArgumentTest,
+    testing::Values(BadCall{"SizeFour", {"--sizes", "4,1,2"}, "4,1,2"},
+                    BadCall{"TwoSizes", {"--sizes", "3,1"}, "3,1"},
+                    BadCall{"WordForSize", {"--sizes", "a,b,c"}, "a,b,c"},
+                    BadCall{"MissingSizes", {"--sizes"}, "--sizes"},
+                    BadCall{"BadOrder", {"--order", "="}, "--order"},
+                    BadCall{"UnknownOption", {"--colour", "red"}, "--colour"},
+                    BadCall{"NotAPng", {"--sizes", "1,1,1", "-o", "OUT.jpg"}, "out.jpg"},
+                    BadCall{"NoOutput", {"--sizes", "1,1,1", "--no-o"}, "--no-o"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_P(SnapshotArgumentTest, FailsNamingTheArgumentAndWritesNothing)
+{
+    QTemporaryDir dir;
+    QStringList arguments;
+    for (const QString& a : GetParam().arguments)
+        arguments << QString(a).replace(QLatin1String("OUT"), dir.filePath(QStringLiteral("out")));
+    if (!arguments.contains(QLatin1String("-o")))
+        arguments << QStringLiteral("-o") << dir.filePath(QStringLiteral("out.png"));
+    const Outcome out = snapshot(arguments);
+    EXPECT_NE(out.exit_code, 0);
+    EXPECT_GT(out.exit_code, 0) << "crashed";
+    EXPECT_TRUE(out.errors.contains(QString::fromLatin1(GetParam().named))) << out.errors.toStdString();
+    EXPECT_TRUE(QDir(dir.path()).isEmpty()) << "a file was written";
+}
+
+TEST(SnapshotTest, UnwritablePlaceFailsWithAMessage)
+{
+    const Outcome out = snapshot({QStringLiteral("-o"), QStringLiteral("/nonexistent-dir/x.png")});
+    EXPECT_EQ(out.exit_code, 1);
+    EXPECT_TRUE(out.errors.contains(QLatin1String("/nonexistent-dir/x.png"))) << out.errors.toStdString();
+}
+
+}  // namespace
+}  // namespace spektrion
