@@ -43,7 +43,9 @@ int main(int argc, char** argv)
     event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
-    xcb_flush(connection);
+    // A round trip, so that the server has handled the event before the connection
+    // closes: requests still unread at a hang-up may be dropped.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     xcb_disconnect(connection);
     return 0;
 }
