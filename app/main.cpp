@@ -16,7 +16,7 @@ void startup_message_handler(QtMsgType type, const QMessageLogContext& context, 
     if (type == QtFatalMsg) {
         std::fputs("spektrion: no display to show the window on; start it from a desktop session "
                    "or under a virtual X server, e.g. `xvfb-run make run`.\n",
-                   stderr);
+            stderr);
         _exit(1);
     }
     // The platform plugin's own complaints precede its fatal message; one sentence is enough.
@@ -34,8 +34,8 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(nullptr);
 
     spektrion::Form1 window;
-    window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
-                                           window.screen()->availableGeometry()));
+    window.setGeometry(QStyle::alignedRect(
+        Qt::LeftToRight, Qt::AlignCenter, window.size(), window.screen()->availableGeometry()));
     window.show();
     return app.exec();
 }

@@ -34,10 +34,10 @@ int main(int argc, char** argv)
     if (!QDir().mkpath(out.path()))
         return 1;
     using namespace spektrion;
-    bool ok = write(out.filePath(QStringLiteral("chart.rgb32")),
-                    raw_pixels(chart::build(), QImage::Format_RGB32));
+    bool ok = write(
+        out.filePath(QStringLiteral("chart.rgb32")), raw_pixels(chart::build(), QImage::Format_RGB32));
     ok = write(out.filePath(QStringLiteral("icon-32.argb32")),
-               raw_pixels(icon_image(kWindowIconSize), QImage::Format_ARGB32))
+             raw_pixels(icon_image(kWindowIconSize), QImage::Format_ARGB32))
         && ok;
     for (const int size : kIconSizes)
         ok = icon_image(size).save(out.filePath(QStringLiteral("icon-%1.png").arg(size))) && ok;

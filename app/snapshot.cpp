@@ -16,12 +16,12 @@
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart] -o FILE.png\n"
-    "  --sizes A,M,X  protons in groups A, M and X, each 1, 2 or 3 (default 2,2,2)\n"
-    "  --order >      J(AM) > J(MX) (default); --order < for J(AM) < J(MX)\n"
-    "  --chart        the chart alone (777 x 408) instead of the whole window\n"
-    "  -o FILE.png    where to write the picture\n";
+constexpr char kUsage[]
+    = "usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart] -o FILE.png\n"
+      "  --sizes A,M,X  protons in groups A, M and X, each 1, 2 or 3 (default 2,2,2)\n"
+      "  --order >      J(AM) > J(MX) (default); --order < for J(AM) < J(MX)\n"
+      "  --chart        the chart alone (777 x 408) instead of the whole window\n"
+      "  -o FILE.png    where to write the picture\n";
 
 struct Request {
     std::array<int, 3> sizes{2, 2, 2};
@@ -69,7 +69,8 @@ std::optional<Request> parse(const QStringList& args)
             r.sizes = *sizes;
         } else if (a == u"--order") {
             if (!has_value || (args[i + 1] != u">" && args[i + 1] != u"<")) {
-                fail("bad --order '" + (has_value ? args[i + 1].toStdString() : std::string()) + "': '>' or '<'");
+                fail("bad --order '" + (has_value ? args[i + 1].toStdString() : std::string())
+                    + "': '>' or '<'");
                 return std::nullopt;
             }
             r.mx_larger = args[++i] == u"<";
@@ -123,7 +124,7 @@ int main(int argc, char** argv)
     QImageWriter writer(request->output, "png");
     if (!writer.write(picture)) {
         std::fprintf(stderr, "spektrion-snapshot: cannot write '%s': %s\n", qPrintable(request->output),
-                     qPrintable(writer.errorString()));
+            qPrintable(writer.errorString()));
         return 1;
     }
     return 0;

@@ -84,7 +84,9 @@ QWidget* coupling_label(Form1& f)
     return f.Label1;
 }
 
-BENCHMARK_CAPTURE(click_and_paint, letter, letter_a)->Name("click/letter/paint")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(click_and_paint, letter, letter_a)
+    ->Name("click/letter/paint")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(click_and_paint, coupling, coupling_label)
     ->Name("click/coupling/paint")
     ->Unit(benchmark::kMicrosecond);

@@ -51,8 +51,8 @@ struct Options {
     int clicks = 1000;
 };
 
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extra_env,
-            int stdout_fd = -1)
+pid_t spawn(
+    const std::vector<std::string>& argv, const std::vector<std::string>& extra_env, int stdout_fd = -1)
 {
     std::vector<std::string> env_store;
     for (char** e = environ; *e; ++e) {
@@ -126,7 +126,8 @@ void wait_until_idle(pid_t pid)
 
 class Display {
 public:
-    explicit Display(std::string name) : name_(std::move(name))
+    explicit Display(std::string name)
+        : name_(std::move(name))
     {
         connection_ = xcb_connect(name_.c_str(), nullptr);
         if (xcb_connection_has_error(connection_)) {
@@ -176,8 +177,8 @@ public:
 
     std::optional<std::uint32_t> pixel(xcb_window_t window, int x, int y)
     {
-        const auto cookie = xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, std::int16_t(x),
-                                          std::int16_t(y), 1, 1, ~0u);
+        const auto cookie = xcb_get_image(
+            connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, std::int16_t(x), std::int16_t(y), 1, 1, ~0u);
         xcb_get_image_reply_t* reply = xcb_get_image_reply(connection_, cookie, nullptr);
         if (!reply)
             return std::nullopt;
@@ -201,7 +202,7 @@ struct Launch {
 
 // Launches `program` and waits until the pixel at (x, y) of its window passes `shown`.
 Launch launch(Display& display, const std::string& program, int x, int y,
-              const std::function<bool(std::uint32_t)>& shown)
+    const std::function<bool(std::uint32_t)>& shown)
 {
     display.drain();
     Launch l;
@@ -237,9 +238,9 @@ std::string start_xvfb(pid_t& pid)
     int fds[2];
     if (pipe(fds) != 0)
         return {};
-    pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                 "-br"},
-                {});
+    pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten",
+                    "tcp", "-br"},
+        {});
     close(fds[1]);
     std::string number;
     char c;
@@ -278,7 +279,8 @@ QJsonObject read_gbench(const std::string& path)
     QJsonObject out;
     if (!file.open(QIODevice::ReadOnly))
         return out;
-    const QJsonArray benchmarks = QJsonDocument::fromJson(file.readAll()).object().value("benchmarks").toArray();
+    const QJsonArray benchmarks
+        = QJsonDocument::fromJson(file.readAll()).object().value("benchmarks").toArray();
     std::vector<double> model_ns;
     QJsonObject clicks;
     for (const QJsonValue& b : benchmarks) {
@@ -294,7 +296,8 @@ QJsonObject read_gbench(const std::string& path)
     }
     out.insert("model_states", int(model_ns.size()));
     out.insert("model_median_ns_per_state", median(model_ns));
-    out.insert("model_max_ns_per_state", model_ns.empty() ? -1 : *std::max_element(model_ns.begin(), model_ns.end()));
+    out.insert("model_max_ns_per_state",
+        model_ns.empty() ? -1 : *std::max_element(model_ns.begin(), model_ns.end()));
     out.insert("click_us", clicks);
     return out;
 }
@@ -307,7 +310,7 @@ int main(int argc, char** argv)
     if (o.program.empty() || o.baseline.empty() || o.out.empty()) {
         std::fputs("usage: startup_bench --program P --baseline B --out JSON [--gbench JSON] [--runs N] "
                    "[--clicks N]\n",
-                   stderr);
+            stderr);
         return 2;
     }
     pid_t xvfb = -1;
@@ -342,13 +345,13 @@ int main(int argc, char** argv)
             program_rss = rss_kib(p.pid);
             // Clicks all over the formula and the coupling label, through the X server.
             const int xs[] = {204, 220, 240, 260, 278, 296, 440};
-            std::vector<std::string> args = {"xdotool", "search", "--pid", std::to_string(p.pid), "--onlyvisible",
-                                             "--name", "^Spektrion", "windowmove", "%1", "0", "0"};
+            std::vector<std::string> args = {"xdotool", "search", "--pid", std::to_string(p.pid),
+                "--onlyvisible", "--name", "^Spektrion", "windowmove", "%1", "0", "0"};
             for (int i = 0; i < o.clicks; ++i) {
                 const int x = xs[i % 7];
                 const int y = x == 440 ? 20 : (x == 220 || x == 260 || x == 296) ? 35 : 20;
                 args.insert(args.end(),
-                            {"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1", "mouseup", "1"});
+                    {"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1", "mouseup", "1"});
             }
             const pid_t clicker = spawn(args, {"DISPLAY=" + display.name()});
             int status = 0;
@@ -369,17 +372,17 @@ int main(int argc, char** argv)
     startup.insert("baseline_median_ms", baseline_median);
     startup.insert("ratio", baseline_median > 0 ? program_median / baseline_median : -1);
     startup.insert("spektrion_ms", QJsonArray::fromVariantList([&] {
-                       QVariantList l;
-                       for (double v : program_ms)
-                           l.push_back(v);
-                       return l;
-                   }()));
+        QVariantList l;
+        for (double v : program_ms)
+            l.push_back(v);
+        return l;
+    }()));
     startup.insert("baseline_ms", QJsonArray::fromVariantList([&] {
-                       QVariantList l;
-                       for (double v : baseline_ms)
-                           l.push_back(v);
-                       return l;
-                   }()));
+        QVariantList l;
+        for (double v : baseline_ms)
+            l.push_back(v);
+        return l;
+    }()));
     results.insert("startup", startup);
     QJsonObject memory;
     memory.insert("spektrion_rss_kib", double(program_rss));
@@ -400,12 +403,12 @@ int main(int argc, char** argv)
     const QJsonObject clicks = results.value("click_us").toObject();
     std::printf("\n%-44s %12s %12s\n", "figure", "measured", "budget");
     std::printf("%-44s %9.0f ns %12s\n", "model calculation, median of 54 states",
-                results.value("model_median_ns_per_state").toDouble(), "<= 1000 ns");
+        results.value("model_median_ns_per_state").toDouble(), "<= 1000 ns");
     std::printf("%-44s %9.0f ns %12s\n", "model calculation, slowest state",
-                results.value("model_max_ns_per_state").toDouble(), "<= 1000 ns");
+        results.value("model_max_ns_per_state").toDouble(), "<= 1000 ns");
     for (auto it = clicks.begin(); it != clicks.end(); ++it)
         std::printf("%-44s %9.0f us %12s\n", ("one " + it.key().toStdString()).c_str(), it.value().toDouble(),
-                    "<= 1000 us");
+            "<= 1000 us");
     std::printf("%-44s %9.1f ms\n", "start-up to spectrum, median", program_median);
     std::printf("%-44s %9.1f ms\n", "baseline start-up, median", baseline_median);
     std::printf("%-44s %12.2f %12s\n", "start-up ratio", startup.value("ratio").toDouble(), "<= 1.20");
@@ -413,7 +416,7 @@ int main(int argc, char** argv)
     std::printf("%-44s %9ld KiB\n", "baseline RSS after start-up", baseline_rss);
     std::printf("%-44s %9ld KiB %12s\n", "RSS over baseline", program_rss - baseline_rss, "<= 6144 KiB");
     std::printf("%-44s %9ld KiB %12s\n", ("RSS growth over " + std::to_string(o.clicks) + " clicks").c_str(),
-                program_rss_after_clicks - program_rss, "<= 1024 KiB");
+        program_rss_after_clicks - program_rss, "<= 1024 KiB");
     std::printf("\nAll figures: %s\n", o.out.c_str());
     return 0;
 }

@@ -6,7 +6,8 @@
 namespace spektrion {
 
 Canvas::Canvas(const QImage& chart, QWidget* parent)
-    : QWidget(parent), surface_(chart)
+    : QWidget(parent)
+    , surface_(chart)
 {
     setFixedSize(chart.width() + 2 * kFrame, chart.height() + 2 * kFrame);
     setMouseTracking(true);

@@ -79,8 +79,8 @@ std::optional<Ink> render(const QFont& font, const QString& glyph)
 {
     const QFontMetrics metrics(font);
     const int pad = metrics.height();
-    QImage image(metrics.horizontalAdvance(glyph) + 2 * pad, metrics.height() + 2 * pad,
-                 QImage::Format_ARGB32);
+    QImage image(
+        metrics.horizontalAdvance(glyph) + 2 * pad, metrics.height() + 2 * pad, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
@@ -146,8 +146,7 @@ QImage build()
         fill(image, QRect(QPoint(kGridLeft, y), QPoint(kGridRight, y)), kGrey);
     }
     fill(image, QRect(QPoint(kGridLeft, kBaselineTop), QPoint(kGridRight, kBaselineBottom)), kBlack);
-    fill(image, QRect(QPoint(kTmsCentre - 1, kTmsTop), QPoint(kTmsCentre + 1, kBaselineTop - 1)),
-         kBlack);
+    fill(image, QRect(QPoint(kTmsCentre - 1, kTmsTop), QPoint(kTmsCentre + 1, kBaselineTop - 1)), kBlack);
     fill(image, kLabelBox, kWhite);
 
     const QFont serif = chart_font("Liberation Serif", QFont::Serif, kSerifPixelSize, QFont::Normal);
@@ -163,8 +162,8 @@ QImage build()
 
 QImage image()
 {
-    const QImage carried =
-        carried_image(QString::fromUtf16(kCarriedPath), QSize(kWidth, kHeight), QImage::Format_RGB32);
+    const QImage carried
+        = carried_image(QString::fromUtf16(kCarriedPath), QSize(kWidth, kHeight), QImage::Format_RGB32);
     return carried.isNull() ? build() : carried;
 }
 

@@ -87,8 +87,7 @@ void plot_colons(Surface& surface, const LineTable& ratios)
             if (has_previous) {
                 const float mid = (centre + previous_centre) / 2.0f;
                 for (const int top : {kUpperDotTop, kLowerDotTop})
-                    surface.outline_rect(at(mid - 1.0f, float(top)), at(mid, float(top + 1)),
-                                         chart::kBlack);
+                    surface.outline_rect(at(mid - 1.0f, float(top)), at(mid, float(top + 1)), chart::kBlack);
             }
             previous_centre = centre;
             has_previous = true;

@@ -24,10 +24,10 @@ QFont Surface::text_font()
 }
 
 Surface::Surface(const QImage& background)
-    : background_(background.convertToFormat(QImage::Format_RGB32)),
-      image_(background_),
-      font_(text_font()),
-      ascent_(QFontMetrics(font_).ascent())
+    : background_(background.convertToFormat(QImage::Format_RGB32))
+    , image_(background_)
+    , font_(text_font())
+    , ascent_(QFontMetrics(font_).ascent())
 {
 }
 

@@ -77,8 +77,8 @@ QFont label_font(int pixel_size, bool bold)
     return font;
 }
 
-ClickLabel* make_label(QWidget* parent, const LabelLook& look, const QString& caption, QRgb back,
-                       const QColor& foreground)
+ClickLabel* make_label(
+    QWidget* parent, const LabelLook& look, const QString& caption, QRgb back, const QColor& foreground)
 {
     auto* label = new ClickLabel(parent);
     label->setGeometry(look.box);
@@ -136,13 +136,13 @@ void Form1::create_controls()
     for (int i = 2; i >= 0; --i)
         Lab_syg[i] = make_label(this, kLabSyg[i], captions[i], kWindowBack, QColor::fromRgb(kBlack));
     Lab_help = make_label(this, kLabHelp, QString(), kHelpBack, QColor::fromRgb(kBlack));
-    Label1 = make_label(this, kLabel1, text(kOrderAmLarger), kWindowBack,
-                        palette().color(QPalette::ButtonText));
+    Label1
+        = make_label(this, kLabel1, text(kOrderAmLarger), kWindowBack, palette().color(QPalette::ButtonText));
     for (int i = 2; i >= 0; --i)
         LabN[i] = make_label(this, kLabN[i], subscript(2), kWindowBack, QColor::fromRgb(kGroupColours[i]));
     for (int i = 2; i >= 0; --i)
-        LabH[i] = make_label(this, kLabH[i], text(kGroupLetters[i]), kWindowBack,
-                             QColor::fromRgb(kGroupColours[i]));
+        LabH[i] = make_label(
+            this, kLabH[i], text(kGroupLetters[i]), kWindowBack, QColor::fromRgb(kGroupColours[i]));
     Picture1->setFocus();
 }
 

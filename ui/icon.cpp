@@ -40,11 +40,11 @@ QImage icon_image(int size)
     const auto widest = [&] {
         const QFontMetrics metrics(font);
         return std::max(metrics.tightBoundingRect(QString::fromUtf16(kLines[0])).width(),
-                        metrics.tightBoundingRect(QString::fromUtf16(kLines[1])).width());
+            metrics.tightBoundingRect(QString::fromUtf16(kLines[1])).width());
     };
     const int room = size - size / 16;
     int stretch = std::clamp(QFont::Unstretched * room / std::max(1, widest()), int(QFont::UltraCondensed),
-                             int(QFont::Unstretched));
+        int(QFont::Unstretched));
     font.setStretch(stretch);
     while (stretch > QFont::UltraCondensed && widest() > room)
         font.setStretch(--stretch);
@@ -66,8 +66,8 @@ QImage icon_image(int size)
 
 QIcon window_icon()
 {
-    const QImage carried = carried_image(QString::fromUtf16(kCarriedIconPath),
-                                         QSize(kWindowIconSize, kWindowIconSize), QImage::Format_ARGB32);
+    const QImage carried = carried_image(
+        QString::fromUtf16(kCarriedIconPath), QSize(kWindowIconSize, kWindowIconSize), QImage::Format_ARGB32);
     return QIcon(QPixmap::fromImage(carried.isNull() ? icon_image(kWindowIconSize) : carried));
 }
 

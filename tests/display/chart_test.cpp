@@ -28,17 +28,15 @@ void PrintTo(const Sample& s, std::ostream* os)
     *os << "(" << s.x << ", " << s.y << ")";
 }
 
-class ChartSampleTest : public testing::TestWithParam<Sample> {};
+class ChartSampleTest : public testing::TestWithParam<Sample> { };
 
-INSTANTIATE_TEST_SUITE_P(
-    Landmarks, ChartSampleTest,
+INSTANTIATE_TEST_SUITE_P(Landmarks, ChartSampleTest,
     testing::Values(Sample{0, 0, kWhite}, Sample{776, 407, kWhite}, Sample{14, 34, kGrey},
-                    Sample{39, 59, kGrey}, Sample{764, 382, kGrey}, Sample{13, 384, kWhite},
-                    Sample{765, 384, kWhite}, Sample{14, 383, kBlack}, Sample{764, 385, kBlack},
-                    Sample{764, 386, kWhite}, Sample{664, 308, kGrey}, Sample{664, 309, kBlack},
-                    Sample{662, 309, kGrey}, Sample{662, 310, kWhite}, Sample{670, 334, kGrey},
-                    Sample{671, 334, kWhite}, Sample{708, 334, kGrey}, Sample{689, 326, kGrey},
-                    Sample{689, 327, kWhite}, Sample{689, 340, kGrey}));
+        Sample{39, 59, kGrey}, Sample{764, 382, kGrey}, Sample{13, 384, kWhite}, Sample{765, 384, kWhite},
+        Sample{14, 383, kBlack}, Sample{764, 385, kBlack}, Sample{764, 386, kWhite}, Sample{664, 308, kGrey},
+        Sample{664, 309, kBlack}, Sample{662, 309, kGrey}, Sample{662, 310, kWhite}, Sample{670, 334, kGrey},
+        Sample{671, 334, kWhite}, Sample{708, 334, kGrey}, Sample{689, 326, kGrey}, Sample{689, 327, kWhite},
+        Sample{689, 340, kGrey}));
 
 TEST_P(ChartSampleTest, PixelHasItsColour)
 {
@@ -144,7 +142,7 @@ void PrintTo(const Text& t, std::ostream* os)
     *os << t.name;
 }
 
-class ChartTextTest : public testing::TestWithParam<Text> {};
+class ChartTextTest : public testing::TestWithParam<Text> { };
 
 INSTANTIATE_TEST_SUITE_P(Texts, ChartTextTest, testing::ValuesIn(kTexts));
 

@@ -73,7 +73,7 @@ void PrintTo(const Spectrum& s, std::ostream* os)
     *os << s.name;
 }
 
-class SpectrumTest : public testing::TestWithParam<Spectrum> {};
+class SpectrumTest : public testing::TestWithParam<Spectrum> { };
 
 std::vector<Bar> bars(std::vector<double> lefts, std::vector<double> tops)
 {
@@ -96,27 +96,23 @@ std::vector<Spectrum> spectra()
         quartet_mids.push_back((quartet_lefts[i] + quartet_lefts[i - 1]) / 2 + 1);
 
     return {
-        {"StartUp",
-         state(2, 2, 2, 0),
-         {{chart::kBlue, bars({125.5, 138, 150.5}, {234, 84, 234}), {132.75, 145.25}},
-          {chart::kGreen,
-           bars({275.5, 288, 300.5, 325.5, 338, 350.5, 375.5, 388, 400.5},
-                {309, 234, 309, 234, 84, 234, 309, 234, 309}),
-           {282.75, 295.25, 314, 332.75, 345.25, 364, 382.75, 395.25}},
-          {chart::kRed, bars({488, 538, 588}, {234, 84, 234}), {514, 564}}}},
-        {"DoubletOfX",
-         state(2, 1, 2, 0),
-         {{chart::kBlue, bars({138, 150.5}, {84, 84}), {145.25}}}},
-        {"QuartetOfQuartets",
-         state(3, 1, 3, 1),
-         {{chart::kGreen,
-           bars(quartet_lefts, {q, 284, 284, q, 284, 84, 84, 284, 284, 84, 84, 284, q, 284, 284, q}),
-           quartet_mids}}},
+        {"StartUp", state(2, 2, 2, 0),
+            {{chart::kBlue, bars({125.5, 138, 150.5}, {234, 84, 234}), {132.75, 145.25}},
+                {chart::kGreen,
+                    bars({275.5, 288, 300.5, 325.5, 338, 350.5, 375.5, 388, 400.5},
+                        {309, 234, 309, 234, 84, 234, 309, 234, 309}),
+                    {282.75, 295.25, 314, 332.75, 345.25, 364, 382.75, 395.25}},
+                {chart::kRed, bars({488, 538, 588}, {234, 84, 234}), {514, 564}}}},
+        {"DoubletOfX", state(2, 1, 2, 0), {{chart::kBlue, bars({138, 150.5}, {84, 84}), {145.25}}}},
+        {"QuartetOfQuartets", state(3, 1, 3, 1),
+            {{chart::kGreen,
+                bars(quartet_lefts, {q, 284, 284, q, 284, 84, 84, 284, 284, 84, 84, 284, q, 284, 284, q}),
+                quartet_mids}}},
     };
 }
 
 INSTANTIATE_TEST_SUITE_P(Spectra, SpectrumTest, testing::ValuesIn(spectra()),
-                         [](const auto& p) { return std::string(p.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST_P(SpectrumTest, BarsStandOnTheBaselineInTheGroupColour)
 {
@@ -150,10 +146,9 @@ TEST(PlotTest, StartUpNumbersReadAsTheirRatios)
 {
     // Each digit drawn alone in the chart font, at its place, is what the plot shows there.
     const QImage image = drawn(state(2, 2, 2, 0));
-    const std::vector<std::pair<double, const char*>> numbers = {
-        {123.5, "1"}, {136, "2"}, {148.5, "1"}, {273.5, "1"}, {286, "2"}, {298.5, "1"},
-        {323.5, "2"}, {336, "4"}, {348.5, "2"}, {373.5, "1"}, {386, "2"}, {398.5, "1"},
-        {486, "1"},   {536, "2"}, {586, "1"}};
+    const std::vector<std::pair<double, const char*>> numbers = {{123.5, "1"}, {136, "2"}, {148.5, "1"},
+        {273.5, "1"}, {286, "2"}, {298.5, "1"}, {323.5, "2"}, {336, "4"}, {348.5, "2"}, {373.5, "1"},
+        {386, "2"}, {398.5, "1"}, {486, "1"}, {536, "2"}, {586, "1"}};
     for (const auto& [x, digit] : numbers) {
         Surface alone(the_chart());
         alone.text(QPoint(px(x), 388), QString::fromLatin1(digit));
@@ -181,8 +176,8 @@ TEST(PlotTest, ClearBringsBackTheChartPixelForPixel)
 
 TEST(PlotTest, DrawingAgainLeavesNothingOfTheEarlierSpectrum)
 {
-    const std::vector<SpinSystem> states = {state(3, 3, 3, 1), state(1, 1, 1, 0), state(2, 3, 1, 0),
-                                            state(3, 1, 2, 1)};
+    const std::vector<SpinSystem> states
+        = {state(3, 3, 3, 1), state(1, 1, 1, 0), state(2, 3, 1, 0), state(3, 1, 2, 1)};
     for (const SpinSystem& before : states)
         for (const SpinSystem& after : states) {
             Surface surface(the_chart());

@@ -50,7 +50,8 @@ TEST(HostileEnvironmentTest, WithoutADisplayItSaysSoAndLeaves)
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "killed by a signal (a crash or an abort)";
     EXPECT_NE(p.exitCode(), 0);
-    const QStringList lines = QString::fromLocal8Bit(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines
+        = QString::fromLocal8Bit(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
     EXPECT_TRUE(lines[0].contains(QLatin1String("display"))) << lines[0].toStdString();
     EXPECT_TRUE(lines[0].contains(QLatin1String("xvfb-run"))) << lines[0].toStdString();
@@ -63,7 +64,7 @@ TEST(HostileEnvironmentTest, WithoutTheLiberationFontsEveryTextIsStillDrawn)
     ASSERT_TRUE(fonts.isValid());
     QDir(fonts.path()).mkdir(QStringLiteral("fonts"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
-                            fonts.filePath(QStringLiteral("fonts/DejaVuSans.ttf"))));
+        fonts.filePath(QStringLiteral("fonts/DejaVuSans.ttf"))));
     QFile config(fonts.filePath(QStringLiteral("fonts.conf")));
     ASSERT_TRUE(config.open(QIODevice::WriteOnly));
     config.write(QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
@@ -79,7 +80,8 @@ TEST(HostileEnvironmentTest, WithoutTheLiberationFontsEveryTextIsStillDrawn)
     RunningProgram program(server.display(), env);
     ASSERT_TRUE(program.start()) << "no window appeared";
     const QPoint on_chart = program.window().topLeft() + QPoint(300, 200);
-    program.xdotool({QStringLiteral("mousemove"), QString::number(on_chart.x()), QString::number(on_chart.y())});
+    program.xdotool(
+        {QStringLiteral("mousemove"), QString::number(on_chart.x()), QString::number(on_chart.y())});
     QTest::qWait(300);
     const QImage shot = program.window_picture();
 
@@ -111,9 +113,11 @@ TEST(HostileEnvironmentTest, ScaledByTwoTheLayoutScalesAsAWholeAndTheChartStaysC
     // The chart is the 96-dpi chart with the start-up spectrum, every pixel doubled:
     // no smoothing between pixels.
     const QImage chart = testing_spectrum::drawn(testing_spectrum::state(2, 2, 2, 0));
-    const QImage doubled = chart.scaled(chart.size() * kFactor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage doubled
+        = chart.scaled(chart.size() * kFactor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     EXPECT_TRUE(same_pixels(shot.copy(scaled(kChartInWindow, kFactor)), doubled))
-        << "pictures in " << save_mismatch("scaled-chart", shot.copy(scaled(kChartInWindow, kFactor)), doubled);
+        << "pictures in "
+        << save_mismatch("scaled-chart", shot.copy(scaled(kChartInWindow, kFactor)), doubled);
 
     // Every control in its doubled box: the formula's ink inside its own boxes only,
     // the help bar whole, the bare window between the controls.
@@ -122,13 +126,15 @@ TEST(HostileEnvironmentTest, ScaledByTwoTheLayoutScalesAsAWholeAndTheChartStaysC
         const int inside = count(shot, scaled(kLabH[i], kFactor), kGroupColours[i])
             + count(shot, scaled(kLabN[i], kFactor), kGroupColours[i]);
         EXPECT_GT(inside, 40) << "group " << i;
-        EXPECT_EQ(count(shot, formula_row, kGroupColours[i]), inside) << "group " << i << " ink outside its boxes";
+        EXPECT_EQ(count(shot, formula_row, kGroupColours[i]), inside)
+            << "group " << i << " ink outside its boxes";
     }
     EXPECT_TRUE(all_of(shot, scaled(kLabHelp, kFactor), 0xFFFFC0u));
     EXPECT_GT(count(shot, scaled(kLabel1, kFactor), 0x000000u), 200);
     for (const QRect& r : kLabSyg)
         EXPECT_GT(count(shot, scaled(r, kFactor), 0x000000u), 40);
-    for (const QPoint& gap : {QPoint(4, 4), QPoint(700, 30), QPoint(50, 475), QPoint(400, 488), QPoint(790, 300)})
+    for (const QPoint& gap :
+        {QPoint(4, 4), QPoint(700, 30), QPoint(50, 475), QPoint(400, 488), QPoint(790, 300)})
         EXPECT_EQ(rgb(shot, gap.x() * kFactor, gap.y() * kFactor), 0xE0E0E0u) << gap.x() << ", " << gap.y();
 }
 

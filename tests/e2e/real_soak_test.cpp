@@ -19,7 +19,9 @@ constexpr long kAllowedGrowthKib = 1024;
 
 class RandomEvents {
 public:
-    RandomEvents(Form1& twin, QPoint window_origin) : twin_(twin), origin_(window_origin)
+    RandomEvents(Form1& twin, QPoint window_origin)
+        : twin_(twin)
+        , origin_(window_origin)
     {
         for (QWidget* w : twin.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             areas_.push_back(w->geometry());
@@ -37,7 +39,8 @@ public:
                     p.rx() += p.x() > 0 ? -1 : 1;
                 pointer_ = p;
                 const QPoint global = origin_ + p;
-                xdotool << QStringLiteral("mousemove") << QString::number(global.x()) << QString::number(global.y());
+                xdotool << QStringLiteral("mousemove") << QString::number(global.x())
+                        << QString::number(global.y());
                 QTest::mouseMove(window, p);
             } else if (kind < 85) {
                 click(xdotool, QStringLiteral("1"));
@@ -89,7 +92,8 @@ TEST(RealWindowSoakTest, TwoThousandMovesAndClicksKeepTheProgramRightAndSmall)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&twin));
 
     // Both pointers start in the middle of the window.
-    const QPoint middle = program.window().topLeft() + QPoint(Form1::kClientWidth / 2, Form1::kClientHeight / 2);
+    const QPoint middle
+        = program.window().topLeft() + QPoint(Form1::kClientWidth / 2, Form1::kClientHeight / 2);
     program.xdotool({QStringLiteral("mousemove"), QString::number(middle.x()), QString::number(middle.y())});
     QTest::mouseMove(twin.windowHandle(), QPoint(Form1::kClientWidth / 2, Form1::kClientHeight / 2));
 
@@ -125,9 +129,9 @@ TEST(RealWindowSoakTest, TwoThousandMovesAndClicksKeepTheProgramRightAndSmall)
     EXPECT_TRUE(testing_pixels::same_pixels(shown, expected))
         << "the window differs from its twin after the soak; pictures in "
         << save_mismatch("soak", shown, expected);
-    std::printf("RSS after %d events: %ld KiB, after %d: %ld KiB (state A%d M%d X%d, order %d)\n", kWarmUpEvents,
-                rss_after_warm_up, kEvents, rss_at_end, twin.model().nA, twin.model().nM, twin.model().nX,
-                twin.model().znak_J);
+    std::printf("RSS after %d events: %ld KiB, after %d: %ld KiB (state A%d M%d X%d, order %d)\n",
+        kWarmUpEvents, rss_after_warm_up, kEvents, rss_at_end, twin.model().nA, twin.model().nM,
+        twin.model().nX, twin.model().znak_J);
 }
 
 }  // namespace

@@ -33,7 +33,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(reference_.get()));
     }
 
-    QImage expected_picture() const { return reference_->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage expected_picture() const
+    {
+        return reference_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
 
     // Polls the screen until the window shows what the reference shows.
     void expect_window_shows_reference(const std::string& what)
@@ -57,7 +60,8 @@ protected:
     {
         const QPoint global = program_->window().topLeft() + pos;
         // No --sync: it would wait for ever when the pointer is already there.
-        program_->xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
+        program_->xdotool(
+            {QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
         QTest::mouseMove(reference_.get(), pos);
     }
 
@@ -89,8 +93,8 @@ TEST_F(RealWindowTest, StartsCentredShowingTheFirstSpectrum)
 
 TEST_F(RealWindowTest, AWalkOfClicksShowsEachState)
 {
-    const QPoint walk[] = {kOnA, kOnSubscriptM, kOnLabel1, kOnX, kOnX, kOnSubscriptA, kOnM, kOnLabel1,
-                           kOnSubscriptX, kOnA};
+    const QPoint walk[]
+        = {kOnA, kOnSubscriptM, kOnLabel1, kOnX, kOnX, kOnSubscriptA, kOnM, kOnLabel1, kOnSubscriptX, kOnA};
     int step = 0;
     for (const QPoint& pos : walk) {
         click(pos);
@@ -118,12 +122,12 @@ TEST_F(RealWindowTest, SpectrumSurvivesBeingCoveredAndUncovered)
     QProcess cover;
     cover.setProcessEnvironment(program_->environment());
     const QPoint at = program_->window().topLeft() + QPoint(40, 80);
-    cover.start(QStringLiteral("xmessage"), {QStringLiteral("-geometry"),
-                                             QStringLiteral("700x360+%1+%2").arg(at.x()).arg(at.y()),
-                                             QStringLiteral("cover")});
+    cover.start(QStringLiteral("xmessage"),
+        {QStringLiteral("-geometry"), QStringLiteral("700x360+%1+%2").arg(at.x()).arg(at.y()),
+            QStringLiteral("cover")});
     ASSERT_TRUE(cover.waitForStarted());
     program_->xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                       QStringLiteral("--class"), QStringLiteral("Xmessage")});
+        QStringLiteral("--class"), QStringLiteral("Xmessage")});
     QTest::qWait(200);
     EXPECT_FALSE(testing_pixels::same_pixels(program_->window_picture(), expected_picture()))
         << "the covering window did not cover";

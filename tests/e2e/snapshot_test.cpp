@@ -30,7 +30,8 @@ Outcome snapshot(const QStringList& arguments)
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(SNAPSHOT_BINARY), arguments);
     p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+        QString::fromLocal8Bit(p.readAllStandardError())};
 }
 
 // The window after clicks from start-up: each letter to its size, then the order.
@@ -52,17 +53,18 @@ TEST(SnapshotTest, PicturesMatchTheWindowInAllStates)
         for (int a = 1; a <= 3; ++a)
             for (int m = 1; m <= 3; ++m)
                 for (int x = 1; x <= 3; ++x) {
-                    const std::string state = std::to_string(a) + "," + std::to_string(m) + "," + std::to_string(x);
-                    const QString file = dir.filePath(QString::fromStdString("s" + state + std::to_string(order) + ".png"));
-                    const Outcome out = snapshot({QStringLiteral("--sizes"), QString::fromStdString(state),
-                                                  QStringLiteral("--order"),
-                                                  order ? QStringLiteral("<") : QStringLiteral(">"), QStringLiteral("-o"),
-                                                  file});
+                    const std::string state
+                        = std::to_string(a) + "," + std::to_string(m) + "," + std::to_string(x);
+                    const QString file
+                        = dir.filePath(QString::fromStdString("s" + state + std::to_string(order) + ".png"));
+                    const Outcome out = snapshot(
+                        {QStringLiteral("--sizes"), QString::fromStdString(state), QStringLiteral("--order"),
+                            order ? QStringLiteral("<") : QStringLiteral(">"), QStringLiteral("-o"), file});
                     ASSERT_EQ(out.exit_code, 0) << state << ": " << out.errors.toStdString();
                     Form1 window;
                     click_to(window, a, m, x, order == 1);
                     ASSERT_EQ((std::vector<int>{window.model().nA, window.model().nM, window.model().nX}),
-                              (std::vector<int>{a, m, x}));
+                        (std::vector<int>{a, m, x}));
                     EXPECT_TRUE(testing_pixels::same_pixels(QImage(file), window.grab().toImage()))
                         << "state " << state << " order " << order;
                 }
@@ -73,9 +75,9 @@ TEST(SnapshotTest, ChartAloneIsTheCanvasImage)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("chart.png"));
     ASSERT_EQ(snapshot({QStringLiteral("--chart"), QStringLiteral("--sizes"), QStringLiteral("3,3,3"),
-                        QStringLiteral("-o"), file})
+                           QStringLiteral("-o"), file})
                   .exit_code,
-              0);
+        0);
     Form1 window;
     click_to(window, 3, 3, 3, false);
     const QImage picture(file);
@@ -94,18 +96,15 @@ void PrintTo(const BadCall& b, std::ostream* os)
     *os << b.name;
 }
 
-class SnapshotArgumentTest : public testing::TestWithParam<BadCall> {};
+class SnapshotArgumentTest : public testing::TestWithParam<BadCall> { };
 
-INSTANTIATE_TEST_SUITE_P(
-    BadArguments, SnapshotArgumentTest,
+INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
     testing::Values(BadCall{"SizeFour", {"--sizes", "4,1,2"}, "4,1,2"},
-                    BadCall{"TwoSizes", {"--sizes", "3,1"}, "3,1"},
-                    BadCall{"WordForSize", {"--sizes", "a,b,c"}, "a,b,c"},
-                    BadCall{"MissingSizes", {"--sizes"}, "--sizes"},
-                    BadCall{"BadOrder", {"--order", "="}, "--order"},
-                    BadCall{"UnknownOption", {"--colour", "red"}, "--colour"},
-                    BadCall{"NotAPng", {"--sizes", "1,1,1", "-o", "OUT.jpg"}, "out.jpg"},
-                    BadCall{"NoOutput", {"--sizes", "1,1,1", "--no-o"}, "--no-o"}),
+        BadCall{"TwoSizes", {"--sizes", "3,1"}, "3,1"}, BadCall{"WordForSize", {"--sizes", "a,b,c"}, "a,b,c"},
+        BadCall{"MissingSizes", {"--sizes"}, "--sizes"}, BadCall{"BadOrder", {"--order", "="}, "--order"},
+        BadCall{"UnknownOption", {"--colour", "red"}, "--colour"},
+        BadCall{"NotAPng", {"--sizes", "1,1,1", "-o", "OUT.jpg"}, "out.jpg"},
+        BadCall{"NoOutput", {"--sizes", "1,1,1", "--no-o"}, "--no-o"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_P(SnapshotArgumentTest, FailsNamingTheArgumentAndWritesNothing)

@@ -39,14 +39,14 @@ std::vector<Call> read_trace(const QString& file)
 
 bool writes(const Call& c)
 {
-    static const QRegularExpression write_flags(QStringLiteral(R"(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND)"));
+    static const QRegularExpression write_flags(
+        QStringLiteral(R"(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND)"));
     if (c.name == QLatin1String("open") || c.name == QLatin1String("openat"))
         return write_flags.match(c.arguments).hasMatch();
-    static const QStringList changing = {QStringLiteral("creat"),    QStringLiteral("mkdir"),
-                                         QStringLiteral("mkdirat"),  QStringLiteral("rename"),
-                                         QStringLiteral("renameat"), QStringLiteral("renameat2"),
-                                         QStringLiteral("unlink"),   QStringLiteral("unlinkat"),
-                                         QStringLiteral("rmdir"),    QStringLiteral("truncate")};
+    static const QStringList changing = {QStringLiteral("creat"), QStringLiteral("mkdir"),
+        QStringLiteral("mkdirat"), QStringLiteral("rename"), QStringLiteral("renameat"),
+        QStringLiteral("renameat2"), QStringLiteral("unlink"), QStringLiteral("unlinkat"),
+        QStringLiteral("rmdir"), QStringLiteral("truncate")};
     return changing.contains(c.name);
 }
 
@@ -65,15 +65,15 @@ TEST(TouchTest, WritesNoFileOpensNoNetworkAndReadsNoConfigurationOfItsOwn)
     const QString trace = work.filePath(QStringLiteral("trace"));
 
     RunningProgram program(server.display(), env,
-                           {QStringLiteral("strace"), QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"),
-                            trace, QStringLiteral("-e"), QStringLiteral("trace=%file,%network")});
+        {QStringLiteral("strace"), QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), trace,
+            QStringLiteral("-e"), QStringLiteral("trace=%file,%network")});
     ASSERT_TRUE(program.start()) << "no window appeared";
     const QPoint origin = program.window().topLeft();
     for (const QPoint& p : {QPoint(204, 20), QPoint(440, 20), QPoint(260, 35), QPoint(300, 200)}) {
         const QPoint at = origin + p;
         program.xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                         QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mouseup"),
-                         QStringLiteral("1")});
+            QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mouseup"),
+            QStringLiteral("1")});
     }
     run(env, QStringLiteral(SEND_CLOSE_BINARY), {program.window_id()});
     ASSERT_TRUE(program.process().waitForFinished(kWaitMs));
@@ -84,18 +84,19 @@ TEST(TouchTest, WritesNoFileOpensNoNetworkAndReadsNoConfigurationOfItsOwn)
     // Where the toolkit may write: its runtime directory, the user's caches (fontconfig's),
     // and the null device.
     const QStringList allowed = {runtime, home + QStringLiteral("/.cache/"), QStringLiteral("/dev/null"),
-                                 QStringLiteral("/tmp/runtime-")};
+        QStringLiteral("/tmp/runtime-")};
     int sockets = 0;
     for (const Call& c : calls) {
         if (writes(c)) {
             const bool ok = std::any_of(allowed.begin(), allowed.end(),
-                                        [&](const QString& prefix) { return c.path.startsWith(prefix); });
+                [&](const QString& prefix) { return c.path.startsWith(prefix); });
             EXPECT_TRUE(ok) << "writes " << c.path.toStdString() << ": " << c.name.toStdString() << "("
                             << c.arguments.toStdString();
         }
         if (c.name == QLatin1String("socket")) {
             ++sockets;
-            EXPECT_TRUE(c.arguments.startsWith(QLatin1String("AF_UNIX"))) << "socket(" << c.arguments.toStdString();
+            EXPECT_TRUE(c.arguments.startsWith(QLatin1String("AF_UNIX")))
+                << "socket(" << c.arguments.toStdString();
         }
         if (c.name == QLatin1String("connect") || c.name == QLatin1String("sendto")
             || c.name == QLatin1String("bind")) {
@@ -108,7 +109,8 @@ TEST(TouchTest, WritesNoFileOpensNoNetworkAndReadsNoConfigurationOfItsOwn)
                 << "looks for a file of its own: " << c.path.toStdString();
         }
         if (c.path.startsWith(home + QStringLiteral("/.config/"))) {
-            EXPECT_TRUE(c.path.contains(QLatin1String("/QtProject")) || c.path.contains(QLatin1String("/fontconfig")))
+            EXPECT_TRUE(
+                c.path.contains(QLatin1String("/QtProject")) || c.path.contains(QLatin1String("/fontconfig")))
                 << "reads a configuration file: " << c.path.toStdString();
         }
     }

@@ -25,9 +25,8 @@ public:
     {
         process_.setProgram(QStringLiteral("Xvfb"));
         process_.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                               QStringLiteral("0"),
-                               QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         process_.start();
         QElapsedTimer timer;
         timer.start();
@@ -77,7 +76,8 @@ inline QImage screen(const QProcessEnvironment& env)
 {
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    p.start(QStringLiteral("import"),
+        {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
     p.waitForFinished(kWaitMs);
     return QImage::fromData(p.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
 }
@@ -118,7 +118,8 @@ class RunningProgram {
 public:
     // `wrapper`, if given, runs the simulator (strace and its options, say).
     RunningProgram(const QString& display, const QProcessEnvironment& env, const QStringList& wrapper = {})
-        : env_(env), wrapped_(!wrapper.isEmpty())
+        : env_(env)
+        , wrapped_(!wrapper.isEmpty())
     {
         env_.insert(QStringLiteral("DISPLAY"), display);
         process_.setProcessEnvironment(env_);
@@ -140,7 +141,8 @@ public:
         process_.start();
         if (!process_.waitForStarted())
             return false;
-        QStringList search = {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible")};
+        QStringList search
+            = {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible")};
         // A wrapped program's window carries the simulator's process id, not the wrapper's.
         if (!wrapped_)
             search << QStringLiteral("--pid") << QString::number(process_.processId());
@@ -148,7 +150,8 @@ public:
         window_id_ = run(env_, QStringLiteral("xdotool"), search).split('\n', Qt::SkipEmptyParts).value(0);
         if (window_id_.isEmpty())
             return false;
-        const QString shell = xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window_id_});
+        const QString shell
+            = xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window_id_});
         int values[4] = {};
         const char* keys[4] = {"X=", "Y=", "WIDTH=", "HEIGHT="};
         for (const QString& line : shell.split('\n'))

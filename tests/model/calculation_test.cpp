@@ -69,13 +69,12 @@ const std::map<std::pair<int, int>, Double> kDouble = {
     {{3, 4}, {range(4, 15), {2, 6, 6, 2, 4, 12, 12, 4, 2, 6, 6, 2}, {1, 3, 3, 1, 2, 6, 6, 2, 1, 3, 3, 1}}},
     {{4, 2}, {{3, 4, 7, 8, 11, 12, 15, 16}, {4, 4, 12, 12, 12, 12, 4, 4}, {1, 1, 3, 3, 3, 3, 1, 1}}},
     {{4, 3},
-     {{2, 3, 4, 6, 7, 8, 10, 11, 12, 14, 15, 16},
-      {2, 4, 2, 6, 12, 6, 6, 12, 6, 2, 4, 2},
-      {1, 2, 1, 3, 6, 3, 3, 6, 3, 1, 2, 1}}},
+        {{2, 3, 4, 6, 7, 8, 10, 11, 12, 14, 15, 16}, {2, 4, 2, 6, 12, 6, 6, 12, 6, 2, 4, 2},
+            {1, 2, 1, 3, 6, 3, 3, 6, 3, 1, 2, 1}}},
     {{4, 4},
-     {range(2, 17),
-      {kFourThirds, 4, 4, kFourThirds, 4, 12, 12, 4, 4, 12, 12, 4, kFourThirds, 4, 4, kFourThirds},
-      {1, 3, 3, 1, 3, 9, 9, 3, 3, 9, 9, 3, 1, 3, 3, 1}}},
+        {range(2, 17),
+            {kFourThirds, 4, 4, kFourThirds, 4, 12, 12, 4, 4, 12, 12, 4, kFourThirds, 4, 4, kFourThirds},
+            {1, 3, 3, 1, 3, 9, 9, 3, 3, 9, 9, 3, 1, 3, 3, 1}}},
 };
 
 struct State {
@@ -141,10 +140,10 @@ Expected expected_for(const State& st)
     return e;
 }
 
-class StateTest : public testing::TestWithParam<State> {};
+class StateTest : public testing::TestWithParam<State> { };
 
-INSTANTIATE_TEST_SUITE_P(AllStates, StateTest, testing::ValuesIn(all_states()),
-                         [](const auto& p) { return name(p.param); });
+INSTANTIATE_TEST_SUITE_P(
+    AllStates, StateTest, testing::ValuesIn(all_states()), [](const auto& p) { return name(p.param); });
 
 TEST_P(StateTest, SplittingKeepsEachRowsTotalIntensity)
 {
@@ -228,15 +227,9 @@ TEST(CalculationTest, StartUpStateAfterSplittingHoldsIntensitiesInProtons)
     s.seed();
     s.split();
     EXPECT_EQ(lines_of(s.spektr[kSignalX]), (Lines{{8, 0.5f}, {9, 1}, {10, 0.5f}}));
-    EXPECT_EQ(lines_of(s.spektr[kSignalM]), (Lines{{4, 0.125f},
-                                                   {5, 0.25f},
-                                                   {6, 0.125f},
-                                                   {8, 0.25f},
-                                                   {9, 0.5f},
-                                                   {10, 0.25f},
-                                                   {12, 0.125f},
-                                                   {13, 0.25f},
-                                                   {14, 0.125f}}));
+    EXPECT_EQ(lines_of(s.spektr[kSignalM]),
+        (Lines{{4, 0.125f}, {5, 0.25f}, {6, 0.125f}, {8, 0.25f}, {9, 0.5f}, {10, 0.25f}, {12, 0.125f},
+            {13, 0.25f}, {14, 0.125f}}));
     EXPECT_EQ(lines_of(s.spektr[kSignalA]), (Lines{{5, 0.5f}, {9, 1}, {13, 0.5f}}));
 }
 
@@ -264,23 +257,22 @@ void PrintTo(const Captions& c, std::ostream* os)
     *os << name(c.state);
 }
 
-class CaptionTest : public testing::TestWithParam<Captions> {};
+class CaptionTest : public testing::TestWithParam<Captions> { };
 
 // The first word names the split by the larger constant, the second the smaller.
-INSTANTIATE_TEST_SUITE_P(
-    Descriptions, CaptionTest,
+INSTANTIATE_TEST_SUITE_P(Descriptions, CaptionTest,
     testing::Values(Captions{{2, 2, 2, 0}, "триплет", "триплет триплетів"},
-                    Captions{{2, 1, 2, 1}, "дублет", "триплет триплетів"},
-                    Captions{{1, 3, 3, 0}, "квартет", "дублет квартетів"},
-                    Captions{{1, 3, 3, 1}, "квартет", "квартет дублетів"},
-                    Captions{{1, 2, 1, 0}, "триплет", "дублет дублетів"},
-                    Captions{{1, 2, 2, 0}, "триплет", "дублет триплетів"},
-                    Captions{{2, 1, 1, 0}, "дублет", "триплет дублетів"},
-                    Captions{{2, 1, 3, 0}, "дублет", "триплет квартетів"},
-                    Captions{{3, 1, 1, 0}, "дублет", "квартет дублетів"},
-                    Captions{{3, 1, 2, 0}, "дублет", "квартет триплетів"},
-                    Captions{{3, 3, 3, 1}, "квартет", "квартет квартетів"},
-                    Captions{{2, 3, 3, 1}, "квартет", "квартет триплетів"}));
+        Captions{{2, 1, 2, 1}, "дублет", "триплет триплетів"},
+        Captions{{1, 3, 3, 0}, "квартет", "дублет квартетів"},
+        Captions{{1, 3, 3, 1}, "квартет", "квартет дублетів"},
+        Captions{{1, 2, 1, 0}, "триплет", "дублет дублетів"},
+        Captions{{1, 2, 2, 0}, "триплет", "дублет триплетів"},
+        Captions{{2, 1, 1, 0}, "дублет", "триплет дублетів"},
+        Captions{{2, 1, 3, 0}, "дублет", "триплет квартетів"},
+        Captions{{3, 1, 1, 0}, "дублет", "квартет дублетів"},
+        Captions{{3, 1, 2, 0}, "дублет", "квартет триплетів"},
+        Captions{{3, 3, 3, 1}, "квартет", "квартет квартетів"},
+        Captions{{2, 3, 3, 1}, "квартет", "квартет триплетів"}));
 
 TEST_P(CaptionTest, NamesTheMultiplets)
 {

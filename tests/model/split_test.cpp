@@ -47,18 +47,17 @@ void PrintTo(const SingleSplit& s, std::ostream* os)
     *os << (s.constant == Constant::Small ? "small " : "large ") << s.multiplicity;
 }
 
-class SingleSplitTest : public testing::TestWithParam<SingleSplit> {};
+class SingleSplitTest : public testing::TestWithParam<SingleSplit> { };
 
 // The binomial shares: the small constant's doublet and quartet lean towards the
 // higher slots, the large one's are symmetric and leave the line's own slot empty.
-INSTANTIATE_TEST_SUITE_P(
-    BinomialShares, SingleSplitTest,
+INSTANTIATE_TEST_SUITE_P(BinomialShares, SingleSplitTest,
     testing::Values(SingleSplit{Constant::Small, 2, {{9, 0.5f}, {10, 0.5f}}},
-                    SingleSplit{Constant::Small, 3, {{8, 0.25f}, {9, 0.5f}, {10, 0.25f}}},
-                    SingleSplit{Constant::Small, 4, {{8, 0.125f}, {9, 0.375f}, {10, 0.375f}, {11, 0.125f}}},
-                    SingleSplit{Constant::Large, 2, {{7, 0.5f}, {11, 0.5f}}},
-                    SingleSplit{Constant::Large, 3, {{5, 0.25f}, {9, 0.5f}, {13, 0.25f}}},
-                    SingleSplit{Constant::Large, 4, {{3, 0.125f}, {7, 0.375f}, {11, 0.375f}, {15, 0.125f}}}));
+        SingleSplit{Constant::Small, 3, {{8, 0.25f}, {9, 0.5f}, {10, 0.25f}}},
+        SingleSplit{Constant::Small, 4, {{8, 0.125f}, {9, 0.375f}, {10, 0.375f}, {11, 0.125f}}},
+        SingleSplit{Constant::Large, 2, {{7, 0.5f}, {11, 0.5f}}},
+        SingleSplit{Constant::Large, 3, {{5, 0.25f}, {9, 0.5f}, {13, 0.25f}}},
+        SingleSplit{Constant::Large, 4, {{3, 0.125f}, {7, 0.375f}, {11, 0.375f}, {15, 0.125f}}}));
 
 TEST_P(SingleSplitTest, OneLineAtTheSeedSlotSplitsIntoBinomialShares)
 {
@@ -84,34 +83,23 @@ void PrintTo(const SplitChain& c, std::ostream* os)
     *os << c.name;
 }
 
-class SplitChainTest : public testing::TestWithParam<SplitChain> {};
+class SplitChainTest : public testing::TestWithParam<SplitChain> { };
 
 constexpr float k64th = 1.0f / 64.0f;
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, SplitChainTest,
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, SplitChainTest,
     testing::Values(
         SplitChain{"SmallTripletOffSlot9", 6, 10, {{Constant::Small, 3}}, {{9, 1.5f}, {10, 3}, {11, 1.5f}}},
         SplitChain{"LargeTripletOffSlot9", 6, 10, {{Constant::Large, 3}}, {{6, 1.5f}, {10, 3}, {14, 1.5f}}},
-        SplitChain{"TripletOfTriplets",
-                   6,
-                   10,
-                   {{Constant::Large, 3}, {Constant::Small, 3}},
-                   {{5, 0.375f}, {6, 0.75f}, {7, 0.375f}, {9, 0.75f}, {10, 1.5f}, {11, 0.75f},
-                    {13, 0.375f}, {14, 0.75f}, {15, 0.375f}}},
-        SplitChain{"DoubletOfDoublets",
-                   1,
-                   9,
-                   {{Constant::Large, 2}, {Constant::Small, 2}},
-                   {{7, 0.25f}, {8, 0.25f}, {11, 0.25f}, {12, 0.25f}}},
-        SplitChain{"QuartetOfQuartets",
-                   1,
-                   9,
-                   {{Constant::Large, 4}, {Constant::Small, 4}},
-                   {{2, 1 * k64th},  {3, 3 * k64th},  {4, 3 * k64th},  {5, 1 * k64th},
-                    {6, 3 * k64th},  {7, 9 * k64th},  {8, 9 * k64th},  {9, 3 * k64th},
-                    {10, 3 * k64th}, {11, 9 * k64th}, {12, 9 * k64th}, {13, 3 * k64th},
-                    {14, 1 * k64th}, {15, 3 * k64th}, {16, 3 * k64th}, {17, 1 * k64th}}}),
+        SplitChain{"TripletOfTriplets", 6, 10, {{Constant::Large, 3}, {Constant::Small, 3}},
+            {{5, 0.375f}, {6, 0.75f}, {7, 0.375f}, {9, 0.75f}, {10, 1.5f}, {11, 0.75f}, {13, 0.375f},
+                {14, 0.75f}, {15, 0.375f}}},
+        SplitChain{"DoubletOfDoublets", 1, 9, {{Constant::Large, 2}, {Constant::Small, 2}},
+            {{7, 0.25f}, {8, 0.25f}, {11, 0.25f}, {12, 0.25f}}},
+        SplitChain{"QuartetOfQuartets", 1, 9, {{Constant::Large, 4}, {Constant::Small, 4}},
+            {{2, 1 * k64th}, {3, 3 * k64th}, {4, 3 * k64th}, {5, 1 * k64th}, {6, 3 * k64th}, {7, 9 * k64th},
+                {8, 9 * k64th}, {9, 3 * k64th}, {10, 3 * k64th}, {11, 9 * k64th}, {12, 9 * k64th},
+                {13, 3 * k64th}, {14, 1 * k64th}, {15, 3 * k64th}, {16, 3 * k64th}, {17, 1 * k64th}}}),
     [](const auto& p) { return p.param.name; });
 
 TEST_P(SplitChainTest, GivesTheExpectedLinesAndKeepsTheSum)

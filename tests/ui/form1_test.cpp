@@ -20,7 +20,8 @@ namespace {
 using namespace testing_pixels;
 using namespace testing_spectrum;
 
-const QString kHelpLabel1 = QString::fromUtf8(" Константи спін-спінової взаємодії. Клікніть, щоб змінити нерівність");
+const QString kHelpLabel1
+    = QString::fromUtf8(" Константи спін-спінової взаємодії. Клікніть, щоб змінити нерівність");
 const QString kHelpLabH = QString::fromUtf8(" Кількість протонів (1-3) в даній групі. Клікніть, щоб змінити");
 const QString kHelpPicture1 = QString::fromUtf8(" Змодельований ПМР спектр");
 
@@ -59,7 +60,8 @@ protected:
         EXPECT_EQ(chart_shown(), expected);
         const int group_sizes[3] = {m.nA, m.nM, m.nX};
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(form->LabN[i]->text(), group_sizes[i] > 1 ? QString::number(group_sizes[i]) : QString());
+            EXPECT_EQ(
+                form->LabN[i]->text(), group_sizes[i] > 1 ? QString::number(group_sizes[i]) : QString());
         EXPECT_EQ(form->Label1->text(), QString::fromUtf8(m.znak_J == 0 ? "J(AM) > J(MX)" : "J(AM) < J(MX)"));
         const QString outer = QString::fromStdString(outer_description(m.nM));
         EXPECT_EQ(form->Lab_syg[0]->text(), outer);
@@ -97,15 +99,22 @@ TEST_F(Form1Test, EveryControlHasItsPlaceAndSize)
     EXPECT_EQ(form->size(), QSize(792, 521));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     const std::vector<std::pair<QWidget*, QRect>> places = {
-        {form->Picture1, QRect(8, 52, 779, 410)},  {form->Lab_syg[2], QRect(496, 464, 105, 21)},
-        {form->Lab_syg[1], QRect(248, 464, 201, 21)}, {form->Lab_syg[0], QRect(96, 464, 105, 21)},
-        {form->Lab_help, QRect(8, 492, 777, 21)},   {form->Label1, QRect(356, 8, 181, 33)},
-        {form->LabN[2], QRect(288, 20, 17, 25)},    {form->LabN[1], QRect(252, 20, 17, 25)},
-        {form->LabN[0], QRect(212, 20, 17, 25)},    {form->LabH[2], QRect(268, 8, 21, 29)},
-        {form->LabH[1], QRect(228, 8, 25, 29)},     {form->LabH[0], QRect(196, 8, 17, 29)},
+        {form->Picture1, QRect(8, 52, 779, 410)},
+        {form->Lab_syg[2], QRect(496, 464, 105, 21)},
+        {form->Lab_syg[1], QRect(248, 464, 201, 21)},
+        {form->Lab_syg[0], QRect(96, 464, 105, 21)},
+        {form->Lab_help, QRect(8, 492, 777, 21)},
+        {form->Label1, QRect(356, 8, 181, 33)},
+        {form->LabN[2], QRect(288, 20, 17, 25)},
+        {form->LabN[1], QRect(252, 20, 17, 25)},
+        {form->LabN[0], QRect(212, 20, 17, 25)},
+        {form->LabH[2], QRect(268, 8, 21, 29)},
+        {form->LabH[1], QRect(228, 8, 25, 29)},
+        {form->LabH[0], QRect(196, 8, 17, 29)},
     };
     for (const auto& [widget, box] : places)
-        EXPECT_EQ(widget->geometry(), box) << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+        EXPECT_EQ(widget->geometry(), box)
+            << widget->metaObject()->className() << " " << widget->objectName().toStdString();
 }
 
 TEST_F(Form1Test, LabelsShowTheirColoursAndFitTheirTexts)
@@ -124,7 +133,7 @@ TEST_F(Form1Test, LabelsShowTheirColoursAndFitTheirTexts)
     EXPECT_GT(count(shot, form->Label1->geometry(), 0x000000u), 100);
     // Texts fit on one line inside their boxes, the longest description included.
     for (QLabel* label : {form->Label1, form->Lab_syg[0], form->Lab_syg[1], form->Lab_syg[2], form->LabH[0],
-                          form->LabH[1], form->LabH[2], form->LabN[0]}) {
+             form->LabH[1], form->LabH[2], form->LabN[0]}) {
         const QFontMetrics metrics(label->font());
         EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->text().toStdString();
         EXPECT_LE(metrics.height(), label->height() + 4) << label->text().toStdString();
@@ -155,7 +164,8 @@ TEST(ClickTest, ClickOnASubscriptEqualsAClickOnItsLetter)
         QTest::mouseClick(by_subscript.LabN[i], Qt::LeftButton);
         const SpinSystem& l = by_letter.model();
         const SpinSystem& s = by_subscript.model();
-        EXPECT_EQ((std::vector<int>{s.nA, s.nM, s.nX}), (std::vector<int>{l.nA, l.nM, l.nX})) << "group " << i;
+        EXPECT_EQ((std::vector<int>{s.nA, s.nM, s.nX}), (std::vector<int>{l.nA, l.nM, l.nX}))
+            << "group " << i;
         EXPECT_EQ(s.nA + s.nM + s.nX, 7) << "group " << i;
         EXPECT_EQ(by_subscript.LabN[i]->text(), "3");
         EXPECT_EQ(by_subscript.Picture1->surface().image(), by_letter.Picture1->surface().image());
@@ -222,7 +232,7 @@ TEST_F(Form1Test, OnlyTheLeftButtonClicksAndOnlyOnTheSameLabel)
     // Pressed on A, released over M: neither counts it as a click.
     QTest::mousePress(form->LabH[0], Qt::LeftButton);
     QTest::mouseRelease(form->LabH[0], Qt::LeftButton, {},
-                        form->LabH[0]->mapFromGlobal(form->LabH[1]->mapToGlobal(QPoint(5, 5))));
+        form->LabH[0]->mapFromGlobal(form->LabH[1]->mapToGlobal(QPoint(5, 5))));
     EXPECT_EQ(sizes(), (std::vector<int>{2, 2, 2}));
 }
 
@@ -232,8 +242,8 @@ TEST_F(Form1Test, KeysChangeNothing)
     for (QWidget* w : std::vector<QWidget*>{form->LabH[0], form->LabN[0], form->Label1, form->Lab_help})
         EXPECT_EQ(w->focusPolicy(), Qt::NoFocus);
     const QImage before = form->grab().toImage();
-    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Up, Qt::Key_A, Qt::Key_2,
-                              Qt::Key_Escape}) {
+    for (const Qt::Key key :
+        {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Up, Qt::Key_A, Qt::Key_2, Qt::Key_Escape}) {
         QTest::keyClick(form.get(), key);
         QTest::keyClick(form->Picture1, key);
     }
@@ -250,7 +260,7 @@ void move_to(Form1& form, QPoint pos, Qt::MouseButtons held = Qt::NoButton)
     if (!target)
         target = &form;
     QMouseEvent event(QEvent::MouseMove, target->mapFrom(&form, pos), form.mapToGlobal(pos), Qt::NoButton,
-                      held, Qt::NoModifier);
+        held, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }
 
@@ -269,20 +279,21 @@ void PrintTo(const HoverWalk& w, std::ostream* os)
     *os << w.name;
 }
 
-class HoverTest : public testing::TestWithParam<HoverWalk> {};
+class HoverTest : public testing::TestWithParam<HoverWalk> { };
 
 const QPoint kOnA(204, 20), kOnSubscriptA(220, 35), kOnM(240, 20), kOnLabel1(440, 20), kOnChart(300, 200),
     kOnDescription(348, 470), kOnHelpBar(400, 500), kOnBareWindow(700, 25), kOnBareCorner(3, 515);
 
-INSTANTIATE_TEST_SUITE_P(
-    Routing, HoverTest,
-    testing::Values(
-        HoverWalk{"LetterThenItsSubscriptKeepsTheLettersText", {{kOnA, kHelpLabH}, {kOnSubscriptA, kHelpLabH}}},
+INSTANTIATE_TEST_SUITE_P(Routing, HoverTest,
+    testing::Values(HoverWalk{"LetterThenItsSubscriptKeepsTheLettersText",
+                        {{kOnA, kHelpLabH}, {kOnSubscriptA, kHelpLabH}}},
         HoverWalk{"LetterThenBareWindowEmptiesIt", {{kOnA, kHelpLabH}, {kOnBareWindow, ""}}},
         HoverWalk{"ChartThenADescriptionKeepsTheChartsText",
-                  {{kOnChart, kHelpPicture1}, {kOnDescription, kHelpPicture1}}},
-        HoverWalk{"CouplingLabelThenHelpBarKeepsItsText", {{kOnLabel1, kHelpLabel1}, {kOnHelpBar, kHelpLabel1}}},
-        HoverWalk{"AllLettersShareOneText", {{kOnLabel1, kHelpLabel1}, {kOnM, kHelpLabH}, {kOnBareCorner, ""}}},
+            {{kOnChart, kHelpPicture1}, {kOnDescription, kHelpPicture1}}},
+        HoverWalk{
+            "CouplingLabelThenHelpBarKeepsItsText", {{kOnLabel1, kHelpLabel1}, {kOnHelpBar, kHelpLabel1}}},
+        HoverWalk{
+            "AllLettersShareOneText", {{kOnLabel1, kHelpLabel1}, {kOnM, kHelpLabH}, {kOnBareCorner, ""}}},
         HoverWalk{"SubscriptAloneLeavesTheBarEmpty", {{kOnSubscriptA, ""}, {kOnDescription, ""}}}),
     [](const auto& p) { return std::string(p.param.name); });
 

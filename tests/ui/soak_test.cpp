@@ -27,7 +27,8 @@ using namespace testing_spectrum;
 constexpr int kEvents = 20000;
 constexpr unsigned kDefaultSeed = 20261208;
 
-const QString kHelpLabel1 = QString::fromUtf8(" Константи спін-спінової взаємодії. Клікніть, щоб змінити нерівність");
+const QString kHelpLabel1
+    = QString::fromUtf8(" Константи спін-спінової взаємодії. Клікніть, щоб змінити нерівність");
 const QString kHelpLabH = QString::fromUtf8(" Кількість протонів (1-3) в даній групі. Клікніть, щоб змінити");
 const QString kHelpPicture1 = QString::fromUtf8(" Змодельований ПМР спектр");
 
@@ -50,7 +51,8 @@ struct Expected {
 
 class Session {
 public:
-    explicit Session(unsigned seed) : random_(seed)
+    explicit Session(unsigned seed)
+        : random_(seed)
     {
         form_.show();
         window_ = form_.windowHandle();
@@ -110,7 +112,7 @@ public:
             return "release " + name(up) + " at " + where(pos);
         }
         static constexpr Qt::Key kKeys[] = {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Backtab,
-                                            Qt::Key_Up,    Qt::Key_A,      Qt::Key_3,   Qt::Key_Escape};
+            Qt::Key_Up, Qt::Key_A, Qt::Key_3, Qt::Key_Escape};
         const Qt::Key key = kKeys[pick(0, 7)];
         QTest::keyClick(window_, key);
         return "key " + std::to_string(int(key));
@@ -133,13 +135,15 @@ public:
         const Reference& ref = reference();
         ASSERT_EQ(m.spektr, ref.table);
         for (int i = 0; i < 3; ++i)
-            ASSERT_EQ(form_.LabN[i]->text(), expected_.sizes[i] > 1 ? QString::number(expected_.sizes[i]) : "");
+            ASSERT_EQ(
+                form_.LabN[i]->text(), expected_.sizes[i] > 1 ? QString::number(expected_.sizes[i]) : "");
         ASSERT_EQ(form_.Label1->text(), expected_.znak_J == 0 ? "J(AM) > J(MX)" : "J(AM) < J(MX)");
         const QString outer = QString::fromStdString(outer_description(expected_.sizes[1]));
         ASSERT_EQ(form_.Lab_syg[0]->text(), outer);
         ASSERT_EQ(form_.Lab_syg[2]->text(), outer);
-        ASSERT_EQ(form_.Lab_syg[1]->text(), QString::fromStdString(middle_description(
-                                                 expected_.sizes[0], expected_.sizes[2], expected_.znak_J)));
+        ASSERT_EQ(form_.Lab_syg[1]->text(),
+            QString::fromStdString(
+                middle_description(expected_.sizes[0], expected_.sizes[2], expected_.znak_J)));
         ASSERT_EQ(form_.Lab_help->text(), expected_.help);
         ASSERT_TRUE(form_.Picture1->surface().image() == ref.chart);
         if (with_screen) {
@@ -157,10 +161,12 @@ private:
     // A fresh calculation and rendering of the expected state, made once per state.
     const Reference& reference()
     {
-        const auto key = std::make_tuple(expected_.sizes[0], expected_.sizes[1], expected_.sizes[2], expected_.znak_J);
+        const auto key
+            = std::make_tuple(expected_.sizes[0], expected_.sizes[1], expected_.sizes[2], expected_.znak_J);
         auto it = references_.find(key);
         if (it == references_.end()) {
-            SpinSystem s = state(expected_.sizes[0], expected_.sizes[1], expected_.sizes[2], expected_.znak_J);
+            SpinSystem s
+                = state(expected_.sizes[0], expected_.sizes[1], expected_.sizes[2], expected_.znak_J);
             const QImage chart = drawn(s);
             s.calculate();
             it = references_.emplace(key, Reference{s.spektr, chart}).first;
@@ -202,7 +208,8 @@ private:
     std::string where(QPoint p) const
     {
         QWidget* w = under(p);
-        return std::to_string(p.x()) + "," + std::to_string(p.y()) + " (" + w->metaObject()->className() + ")";
+        return std::to_string(p.x()) + "," + std::to_string(p.y()) + " (" + w->metaObject()->className()
+            + ")";
     }
 
     QWidget* under(QPoint p) const
