@@ -20,6 +20,7 @@ constexpr QRgb kBlack = 0x000000u;
 constexpr QRgb kGroupColours[3] = {0xFF0000u, 0x008000u, 0x0000FFu};
 
 constexpr QRect kPicture1(8, 52, 779, 410);
+constexpr int kWindowFontPixelSize = 11;
 
 struct LabelLook {
     QRect box;
@@ -114,8 +115,8 @@ Form1::Form1(QWidget* parent)
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
     setPalette(palette);
-    QFont font = label_font(11, false);
-    setFont(font);
+    // The window's own font (Arial 8.25 pt); every control sets its own.
+    setFont(label_font(kWindowFontPixelSize, false));
     setMouseTracking(true);
 
     create_controls();
