@@ -30,7 +30,7 @@ run: build
 # under the address and undefined-behaviour sanitizers.
 test: build
 	ctest --preset release
-	cmake --preset asan >/dev/null
+	@test -f $(BUILD_DIR)/asan/build.ninja || cmake --preset asan >/dev/null
 	cmake --build --preset asan
 	ctest --preset asan
 

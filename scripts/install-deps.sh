@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick strace
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
