@@ -21,7 +21,7 @@ struct GlyphBox {
 // The black serif labels: "ТМС" beside the TMS line, "0" under it and the axis
 // label "δ м.ч.". Each glyph gets its own box, bottoms on the labels' baselines.
 constexpr int kSerifPixelSize = 16;  // 11 px capitals
-const GlyphBox kSerifGlyphs[] = {
+constexpr GlyphBox kSerifGlyphs[] = {
     {u"Т", QRect(QPoint(672, 328), QPoint(679, 338))},
     {u"М", QRect(QPoint(681, 328), QPoint(696, 338))},
     {u"С", QRect(QPoint(698, 328), QPoint(706, 338))},
@@ -39,14 +39,14 @@ struct Letter {
     GlyphBox glyph;
     QRgb colour;
 };
-const Letter kLetters[] = {
+constexpr Letter kLetters[] = {
     {{u"X", QRect(QPoint(131, 9), QPoint(148, 25))}, kBlue},
     {{u"M", QRect(QPoint(331, 9), QPoint(347, 25))}, kGreen},
     {{u"A", QRect(QPoint(532, 10), QPoint(547, 26))}, kRed},
 };
 
 // Blanks the grid behind "ТМС".
-const QRect kLabelBox(QPoint(671, 327), QPoint(707, 339));
+constexpr QRect kLabelBox(QPoint(671, 327), QPoint(707, 339));
 
 void fill(QImage& image, const QRect& r, QRgb colour)
 {
