@@ -29,8 +29,14 @@ void startup_message_handler(QtMsgType type, const QMessageLogContext& context, 
 
 int main(int argc, char* argv[])
 {
+    // The simulator takes no options. The toolkit would read its own from the command
+    // line (a title, a style sheet file, a platform), so it is given only the program's
+    // name; the environment a desktop sets (DISPLAY, QT_SCALE_FACTOR) still applies.
+    char program_name[] = "spektrion";
+    char* toolkit_argv[] = {argc > 0 && argv[0] ? argv[0] : program_name, nullptr};
+    int toolkit_argc = 1;
     qInstallMessageHandler(startup_message_handler);
-    QApplication app(argc, argv);
+    QApplication app(toolkit_argc, toolkit_argv);
     qInstallMessageHandler(nullptr);
 
     spektrion::Form1 window;

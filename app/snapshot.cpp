@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -101,12 +102,24 @@ std::optional<Request> parse(const QStringList& args)
     return r;
 }
 
+// A command-line tool says nothing when it succeeds: the toolkit's remarks (a missing
+// XDG_RUNTIME_DIR on a server, say) are not the user's business. A fatal one still
+// ends the run with one sentence.
+void quiet_message_handler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtFatalMsg)
+        return;
+    std::fprintf(stderr, "spektrion-snapshot: %s\n", qPrintable(message));
+    std::_Exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     // Always offscreen: the picture needs no display, and takes none that is there.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quiet_message_handler);
     QApplication app(argc, argv);
     const std::optional<Request> request = parse(QApplication::arguments());
     if (!request)

@@ -1,6 +1,5 @@
 #include "canvas.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace spektrion {
@@ -21,12 +20,6 @@ void Canvas::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(Qt::black);
     painter.drawRect(0, 0, width() - 1, height() - 1);
     painter.drawImage(kFrame, kFrame, surface_.image());
-}
-
-void Canvas::mouseMoveEvent(QMouseEvent* event)
-{
-    event->accept();
-    emit mouseMoved();
 }
 
 }  // namespace spektrion

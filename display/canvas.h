@@ -21,13 +21,8 @@ public:
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
 
-signals:
-    // The pointer moved over the canvas, with or without a button held.
-    void mouseMoved();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     Surface surface_;

@@ -98,20 +98,17 @@ std::optional<Ink> render(const QFont& font, const QString& glyph)
     return Ink{image, bounds};
 }
 
-// Paints one glyph so that its ink lies inside `box`: centred across it, standing on
-// its bottom row. A glyph too wide for its box is narrowed, one too tall is taken at
-// a smaller size, so that the faces at hand keep the chart's proportions.
-void paint_glyph(QImage& image, QFont font, const GlyphBox& g, QRgb colour)
+// A glyph too wide for its box is narrowed, one too tall is taken at a smaller size,
+// so that the faces at hand keep the chart's proportions.
+std::optional<Ink> fit(QFont font, const QString& glyph, QSize box)
 {
-    const QString glyph = QString::fromUtf16(g.glyph);
     std::optional<Ink> ink;
-    const auto fits = [&] {
-        return ink && ink->bounds.width() <= g.box.width() && ink->bounds.height() <= g.box.height();
-    };
+    const auto fits
+        = [&] { return ink && ink->bounds.width() <= box.width() && ink->bounds.height() <= box.height(); };
     for (int size = font.pixelSize(); size >= 4 && !fits(); --size) {
         font.setPixelSize(size);
         ink = render(font, glyph);
-        if (!ink || ink->bounds.height() > g.box.height())
+        if (!ink || ink->bounds.height() > box.height())
             continue;
         for (int stretch = QFont::Unstretched; stretch >= QFont::UltraCondensed && !fits(); stretch -= 5) {
             font.setStretch(stretch);
@@ -119,6 +116,14 @@ void paint_glyph(QImage& image, QFont font, const GlyphBox& g, QRgb colour)
         }
         font.setStretch(QFont::Unstretched);
     }
+    return ink;
+}
+
+// Paints one glyph so that its ink lies inside its box: centred across it, standing
+// on its bottom row.
+void paint_glyph(QImage& image, const QFont& font, const GlyphBox& g, QRgb colour)
+{
+    const std::optional<Ink> ink = fit(font, QString::fromUtf16(g.glyph), g.box.size());
     if (!ink)
         return;
     const int dx = g.box.left() + (g.box.width() - ink->bounds.width()) / 2 - ink->bounds.left();
@@ -149,15 +154,31 @@ QImage build()
     fill(image, QRect(QPoint(kTmsCentre - 1, kTmsTop), QPoint(kTmsCentre + 1, kBaselineTop - 1)), kBlack);
     fill(image, kLabelBox, kWhite);
 
-    const QFont serif = chart_font("Liberation Serif", QFont::Serif, kSerifPixelSize, QFont::Normal);
+    const QFont serif = serif_font();
     for (const GlyphBox& g : kSerifGlyphs)
         paint_glyph(image, serif, g, kBlack);
 
-    const QFont bold = chart_font("Liberation Sans", QFont::SansSerif, kLetterPixelSize, QFont::Bold);
+    const QFont bold = letter_font();
     for (const Letter& l : kLetters)
         paint_glyph(image, bold, l.glyph, l.colour);
 
     return image;
+}
+
+QFont serif_font()
+{
+    return chart_font("Liberation Serif", QFont::Serif, kSerifPixelSize, QFont::Normal);
+}
+
+QFont letter_font()
+{
+    return chart_font("Liberation Sans", QFont::SansSerif, kLetterPixelSize, QFont::Bold);
+}
+
+QImage fitted_glyph(const QFont& font, const QString& glyph, QSize box)
+{
+    const std::optional<Ink> ink = fit(font, glyph, box);
+    return ink ? ink->image.copy(ink->bounds) : QImage();
 }
 
 QImage image()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QRgb>
 
@@ -42,6 +43,14 @@ inline constexpr QRgb kRed = 0xFF0000u;
 // Only the six colours above occur; text is drawn without smoothing.
 // Needs a QGuiApplication for the fonts.
 QImage build();
+
+// The faces of the black serif labels and of the group letters, as requested.
+QFont serif_font();
+QFont letter_font();
+// `glyph` rendered alone in `font` as the chart places it in a box of `box`: taken
+// smaller or narrowed until its ink fits. Cropped to its ink; a pixel of alpha 128
+// or more is ink. Null when the face has no ink for it.
+QImage fitted_glyph(const QFont& font, const QString& glyph, QSize box);
 
 // Where the executable carries the chart rendered at build time.
 inline constexpr char16_t kCarriedPath[] = u":/spektrion/chart.rgb32";

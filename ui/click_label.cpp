@@ -21,18 +21,18 @@ void ClickLabel::mousePressEvent(QMouseEvent* event)
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        const bool click = pressed_ && rect().contains(event->position().toPoint());
+        // The release must land where this label is the topmost control: the
+        // formula's boxes overlap, and a drag from a subscript onto its letter is
+        // no click on either.
+        const QWidget* parent = parentWidget();
+        const QPoint pos = event->position().toPoint();
+        const bool over_this = parent ? parent->childAt(mapToParent(pos)) == this : rect().contains(pos);
+        const bool click = pressed_ && over_this;
         pressed_ = false;
         if (click)
             emit clicked();
     }
     event->accept();
-}
-
-void ClickLabel::mouseMoveEvent(QMouseEvent* event)
-{
-    event->accept();
-    emit mouseMoved();
 }
 
 }  // namespace spektrion

@@ -4,10 +4,9 @@
 
 namespace spektrion {
 
-// A text label of the window. It reports a click (left press and release on the
-// label) and every pointer move over it, and it swallows the moves itself: a label
-// without a hover handler must leave the help bar alone rather than pass the move on
-// to the window's background handler.
+// A text label of the window. It reports a click: a left press on the label and the
+// left release over it again, with no other control lying above it at that point.
+// Pointer moves are routed by the window, which filters them out of every control.
 class ClickLabel : public QLabel {
     Q_OBJECT
 
@@ -16,12 +15,10 @@ public:
 
 signals:
     void clicked();
-    void mouseMoved();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     bool pressed_ = false;

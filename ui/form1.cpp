@@ -145,6 +145,8 @@ void Form1::create_controls()
         LabH[i] = make_label(
             this, kLabH[i], text(kGroupLetters[i]), kWindowBack, QColor::fromRgb(kGroupColours[i]));
     Picture1->setFocus();
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        control->installEventFilter(this);
 }
 
 void Form1::connect_handlers()
@@ -152,11 +154,8 @@ void Form1::connect_handlers()
     for (std::int16_t i = 0; i < 3; ++i) {
         connect(LabH[i], &ClickLabel::clicked, this, [this, i] { LabH_Click(i); });
         connect(LabN[i], &ClickLabel::clicked, this, [this, i] { LabN_Click(i); });
-        connect(LabH[i], &ClickLabel::mouseMoved, this, [this, i] { LabH_MouseMove(i); });
     }
     connect(Label1, &ClickLabel::clicked, this, &Form1::Label1_Click);
-    connect(Label1, &ClickLabel::mouseMoved, this, &Form1::Label1_MouseMove);
-    connect(Picture1, &Canvas::mouseMoved, this, &Form1::Picture1_MouseMove);
 }
 
 void Form1::Form_Load()
@@ -207,9 +206,36 @@ void Form1::Label1_Click()
 
 void Form1::mouseMoveEvent(QMouseEvent* event)
 {
-    // Controls accept their own moves, so only the bare background gets here.
     event->accept();
-    Form_MouseMove();
+    route_pointer_move(mapFromGlobal(event->globalPosition().toPoint()));
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseMove)
+        return QWidget::eventFilter(watched, event);
+    const auto* move = static_cast<QMouseEvent*>(event);
+    route_pointer_move(mapFromGlobal(move->globalPosition().toPoint()));
+    return true;
+}
+
+void Form1::route_pointer_move(QPoint pos)
+{
+    // Dragged off the window: nothing of ours lies under the pointer.
+    if (!rect().contains(pos))
+        return;
+    QWidget* control = childAt(pos);
+    if (control == nullptr)
+        Form_MouseMove();
+    else if (control == Picture1)
+        Picture1_MouseMove();
+    else if (control == Label1)
+        Label1_MouseMove();
+    for (std::int16_t i = 0; i < 3; ++i)
+        if (control == LabH[i])
+            LabH_MouseMove(i);
+    // The subscripts, the descriptions and the help bar have no hover handler and
+    // leave the help bar as it is.
 }
 
 void Form1::Form_MouseMove()

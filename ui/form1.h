@@ -37,6 +37,7 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void create_controls();
@@ -48,6 +49,10 @@ private:
     void Label1_Click();
     void cycle_group(std::int16_t Index);
 
+    // Runs the hover handler of whatever lies under `pos` (window coordinates). Every
+    // pointer move comes here, also while a button is held and the toolkit would
+    // send it to the control that took the press.
+    void route_pointer_move(QPoint pos);
     void Form_MouseMove();
     void Label1_MouseMove();
     void LabH_MouseMove(std::int16_t Index);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -46,24 +47,25 @@ TEST_P(ChartSampleTest, PixelHasItsColour)
 
 struct Text {
     const char* name;
+    const char* glyph;  // UTF-8
     QRect box;
     QRgb colour;
 };
 
 // Ink boxes of the chart's texts, both ends included.
 const std::vector<Text> kTexts = {
-    {"Т", QRect(QPoint(672, 328), QPoint(679, 338)), kBlack},
-    {"М", QRect(QPoint(681, 328), QPoint(696, 338)), kBlack},
-    {"С", QRect(QPoint(698, 328), QPoint(706, 338)), kBlack},
-    {"0", QRect(QPoint(660, 390), QPoint(667, 400)), kBlack},
-    {"δ", QRect(QPoint(697, 390), QPoint(704, 400)), kBlack},
-    {"м", QRect(QPoint(711, 394), QPoint(721, 400)), kBlack},
-    {"first full stop", QRect(QPoint(723, 399), QPoint(724, 400)), kBlack},
-    {"ч", QRect(QPoint(726, 394), QPoint(733, 400)), kBlack},
-    {"second full stop", QRect(QPoint(736, 399), QPoint(737, 400)), kBlack},
-    {"X", QRect(QPoint(131, 9), QPoint(148, 25)), kBlue},
-    {"M", QRect(QPoint(331, 9), QPoint(347, 25)), kGreen},
-    {"A", QRect(QPoint(532, 10), QPoint(547, 26)), kRed},
+    {"Т", "Т", QRect(QPoint(672, 328), QPoint(679, 338)), kBlack},
+    {"М", "М", QRect(QPoint(681, 328), QPoint(696, 338)), kBlack},
+    {"С", "С", QRect(QPoint(698, 328), QPoint(706, 338)), kBlack},
+    {"0", "0", QRect(QPoint(660, 390), QPoint(667, 400)), kBlack},
+    {"δ", "δ", QRect(QPoint(697, 390), QPoint(704, 400)), kBlack},
+    {"м", "м", QRect(QPoint(711, 394), QPoint(721, 400)), kBlack},
+    {"first full stop", ".", QRect(QPoint(723, 399), QPoint(724, 400)), kBlack},
+    {"ч", "ч", QRect(QPoint(726, 394), QPoint(733, 400)), kBlack},
+    {"second full stop", ".", QRect(QPoint(736, 399), QPoint(737, 400)), kBlack},
+    {"X", "X", QRect(QPoint(131, 9), QPoint(148, 25)), kBlue},
+    {"M", "M", QRect(QPoint(331, 9), QPoint(347, 25)), kGreen},
+    {"A", "A", QRect(QPoint(532, 10), QPoint(547, 26)), kRed},
 };
 
 bool in_a_text_box(int x, int y)
@@ -162,6 +164,28 @@ TEST_P(ChartTextTest, InkStandsInItsBoxInItsColour)
             EXPECT_TRUE(c == t.colour || c == rgb(reference, x, y))
                 << t.name << " at " << x << ", " << y << ": #" << std::hex << c;
         }
+}
+
+// The ink in each box is the right glyph: the one named, rendered alone and fitted
+// to the box as the chart fits it, pixel for pixel, and centred across the box.
+TEST_P(ChartTextTest, InkIsItsGlyphCentredAcrossTheBox)
+{
+    const Text& t = GetParam();
+    const QFont font = t.colour == kBlack ? serif_font() : letter_font();
+    const QImage alone = fitted_glyph(font, QString::fromUtf8(t.glyph), t.box.size());
+    ASSERT_FALSE(alone.isNull()) << t.name;
+    const QImage& image = the_chart();
+    const QRect ink_box = ink(image, t.box, t.colour);
+    ASSERT_EQ(ink_box.size(), alone.size()) << t.name;
+    for (int y = 0; y < alone.height(); ++y)
+        for (int x = 0; x < alone.width(); ++x)
+            EXPECT_EQ(rgb(image, ink_box.left() + x, ink_box.top() + y) == t.colour,
+                qAlpha(alone.pixel(x, y)) >= 128)
+                << t.name << " at " << x << ", " << y << " of its ink";
+    const int left_margin = ink_box.left() - t.box.left();
+    const int right_margin = t.box.right() - ink_box.right();
+    EXPECT_LE(std::abs(left_margin - right_margin), 1)
+        << t.name << ": " << left_margin << " | " << right_margin;
 }
 
 }  // namespace

@@ -19,19 +19,21 @@ namespace {
 struct Outcome {
     int exit_code;
     QString errors;
+    QString output;
 };
 
+// Run as on a server or from cron: no display, no runtime directory.
 Outcome snapshot(const QStringList& arguments)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const char* name : {"DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        env.remove(QString::fromLatin1(name));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(SNAPSHOT_BINARY), arguments);
     p.waitForFinished(30000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-        QString::fromLocal8Bit(p.readAllStandardError())};
+        QString::fromLocal8Bit(p.readAllStandardError()), QString::fromLocal8Bit(p.readAllStandardOutput())};
 }
 
 // The window after clicks from start-up: each letter to its size, then the order.
@@ -61,6 +63,7 @@ TEST(SnapshotTest, PicturesMatchTheWindowInAllStates)
                         {QStringLiteral("--sizes"), QString::fromStdString(state), QStringLiteral("--order"),
                             order ? QStringLiteral("<") : QStringLiteral(">"), QStringLiteral("-o"), file});
                     ASSERT_EQ(out.exit_code, 0) << state << ": " << out.errors.toStdString();
+                    EXPECT_EQ(out.errors + out.output, QString()) << "a successful run says nothing";
                     Form1 window;
                     click_to(window, a, m, x, order == 1);
                     ASSERT_EQ((std::vector<int>{window.model().nA, window.model().nM, window.model().nX}),
@@ -73,7 +76,8 @@ TEST(SnapshotTest, PicturesMatchTheWindowInAllStates)
 TEST(SnapshotTest, ChartAloneIsTheCanvasImage)
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("chart.png"));
+    // Any case of the extension will do.
+    const QString file = dir.filePath(QStringLiteral("CHART.PNG"));
     ASSERT_EQ(snapshot({QStringLiteral("--chart"), QStringLiteral("--sizes"), QStringLiteral("3,3,3"),
                            QStringLiteral("-o"), file})
                   .exit_code,
@@ -100,7 +104,9 @@ class SnapshotArgumentTest : public testing::TestWithParam<BadCall> { };
 
 INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
     testing::Values(BadCall{"SizeFour", {"--sizes", "4,1,2"}, "4,1,2"},
-        BadCall{"TwoSizes", {"--sizes", "3,1"}, "3,1"}, BadCall{"WordForSize", {"--sizes", "a,b,c"}, "a,b,c"},
+        BadCall{"TwoSizes", {"--sizes", "3,1"}, "3,1"},
+        BadCall{"FourSizes", {"--sizes", "1,2,3,4"}, "1,2,3,4"},
+        BadCall{"WordForSize", {"--sizes", "a,b,c"}, "a,b,c"},
         BadCall{"MissingSizes", {"--sizes"}, "--sizes"}, BadCall{"BadOrder", {"--order", "="}, "--order"},
         BadCall{"UnknownOption", {"--colour", "red"}, "--colour"},
         BadCall{"NotAPng", {"--sizes", "1,1,1", "-o", "OUT.jpg"}, "out.jpg"},

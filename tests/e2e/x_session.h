@@ -116,14 +116,16 @@ inline void wait_until_idle(qint64 pid)
 // The simulator started on a server, with its window found.
 class RunningProgram {
 public:
-    // `wrapper`, if given, runs the simulator (strace and its options, say).
-    RunningProgram(const QString& display, const QProcessEnvironment& env, const QStringList& wrapper = {})
+    // `wrapper`, if given, runs the simulator (strace and its options, say); `binary`
+    // is the simulator's executable, `arguments` its command line.
+    RunningProgram(const QString& display, const QProcessEnvironment& env, const QStringList& wrapper = {},
+        const QString& binary = QStringLiteral(SPEKTRION_BINARY), const QStringList& arguments = {})
         : env_(env)
         , wrapped_(!wrapper.isEmpty())
     {
         env_.insert(QStringLiteral("DISPLAY"), display);
         process_.setProcessEnvironment(env_);
-        const QStringList command = wrapper + QStringList{QStringLiteral(SPEKTRION_BINARY)};
+        const QStringList command = wrapper + QStringList{binary} + arguments;
         process_.setProgram(command.first());
         process_.setArguments(command.mid(1));
     }

@@ -32,6 +32,9 @@ protected:
         form = std::make_unique<Form1>();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        // The toolkit drops a move to where the pointer already is, and every test's
+        // window lies at the same place: start from a corner no test moves to.
+        QTest::mouseMove(form.get(), QPoint(790, 2));
     }
 
     void click(QWidget* w, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(w, button); }
@@ -321,6 +324,61 @@ TEST_F(Form1Test, PointerMovesThroughTheWindowSystemReachTheRightHandlers)
     EXPECT_TRUE(form->Lab_help->text().isEmpty());
     QTest::mouseMove(form.get(), kOnChart);
     EXPECT_EQ(form->Lab_help->text(), kHelpPicture1);
+}
+
+struct Drag {
+    const char* name;
+    QPoint from, to;
+    QString help;  // in the help bar once the pointer, button held, reached `to`
+};
+
+void PrintTo(const Drag& d, std::ostream* os)
+{
+    *os << d.name;
+}
+
+class DragTest : public testing::TestWithParam<Drag> { };
+
+INSTANTIATE_TEST_SUITE_P(HeldButton, DragTest,
+    testing::Values(Drag{"LetterOntoChart", kOnA, kOnChart, kHelpPicture1},
+        Drag{"ChartOntoBareWindow", kOnChart, kOnBareWindow, ""},
+        Drag{"BareWindowOntoCouplingLabel", kOnBareWindow, kOnLabel1, kHelpLabel1},
+        Drag{"SubscriptOntoItsLetter", kOnSubscriptA, kOnA, kHelpLabH},
+        Drag{"LetterOntoItsSubscript", kOnA, kOnSubscriptA, kHelpLabH},
+        Drag{"CouplingLabelOntoLetter", kOnLabel1, kOnM, kHelpLabH}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_P(DragTest, HelpBarFollowsThePointerAndTheDropClicksNothing)
+{
+    const Drag& d = GetParam();
+    Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QWindow* window = form.windowHandle();
+    QTest::mouseMove(window, QPoint(790, 2));
+    QTest::mouseMove(window, d.from);
+    QTest::mousePress(window, Qt::LeftButton, {}, d.from);
+    QTest::mouseMove(window, d.to);
+    EXPECT_EQ(form.Lab_help->text(), d.help);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, d.to);
+    const SpinSystem& m = form.model();
+    EXPECT_EQ((std::vector<int>{m.nA, m.nM, m.nX, m.znak_J}), (std::vector<int>{2, 2, 2, 0}));
+}
+
+// Letters and subscripts share a column where their boxes meet; there the letter lies
+// on top, takes the click and changes its own group.
+TEST_F(Form1Test, SharedFormulaColumnsBelongToTheLetters)
+{
+    const std::pair<int, int> columns[] = {{212, 0}, {228, 1}, {252, 1}, {268, 2}, {288, 2}};
+    for (const auto& [x, group] : columns) {
+        const QPoint at(x, 30);
+        EXPECT_EQ(form->childAt(at), form->LabH[group]) << "column " << x;
+        const std::vector<int> before = sizes();
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at);
+        std::vector<int> after = before;
+        after[group] = before[group] % 3 + 1;
+        EXPECT_EQ(sizes(), after) << "column " << x;
+    }
 }
 
 TEST_F(Form1Test, ClicksLeaveTheHelpBarAlone)
