@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Spektrion developers
+# SPDX-License-Identifier: MIT
 # The two commands: `make run` and `make test`. Each installs what is missing,
 # configures and builds the release preset (in build/), then runs.
 .PHONY: run test bench package screenshot build deps configure clean

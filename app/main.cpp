@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 #include "form1.h"
 
 #include <QApplication>

@@ -1,6 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // Renders the pictures the program carries with it, once, at build time: the chart,
 // so that start-up need not load the chart's fonts and rasterise its labels, and the
-// window icon; plus the icon as PNG files at the sizes a desktop wants.
+// window icon; plus the menu icon as PNG files at the sizes a desktop wants and as SVG.
 // Usage: spektrion-images OUTPUT_DIR
 #include "carried_image.h"
 #include "chart.h"
@@ -40,7 +43,8 @@ int main(int argc, char** argv)
              raw_pixels(icon_image(kWindowIconSize), QImage::Format_ARGB32))
         && ok;
     for (const int size : kIconSizes)
-        ok = icon_image(size).save(out.filePath(QStringLiteral("icon-%1.png").arg(size))) && ok;
+        ok = menu_icon_image(size).save(out.filePath(QStringLiteral("menu-icon-%1.png").arg(size))) && ok;
+    ok = write(out.filePath(QStringLiteral("menu-icon.svg")), menu_icon_svg()) && ok;
     if (!ok) {
         std::fputs("spektrion-images: cannot write the pictures\n", stderr);
         return 1;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // spektrion-snapshot: the simulator's window (or its chart alone) in a chosen state,
 // rendered to a PNG file without a display. The window is the simulator's own Form1,
 // brought to the state by its own click handlers, so the picture is what a student
@@ -18,13 +21,21 @@
 namespace {
 
 constexpr char kUsage[]
-    = "usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart] -o FILE.png\n"
+    = "Usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart] -o FILE.png\n"
+      "Renders the Spektrion window, or its chart alone, in a chosen state to a PNG file,\n"
+      "without a display.\n"
+      "\n"
+      "Options:\n"
       "  --sizes A,M,X  protons in groups A, M and X, each 1, 2 or 3 (default 2,2,2)\n"
       "  --order >      J(AM) > J(MX) (default); --order < for J(AM) < J(MX)\n"
       "  --chart        the chart alone (777 x 408) instead of the whole window\n"
-      "  -o FILE.png    where to write the picture\n";
+      "  -o FILE.png    where to write the picture\n"
+      "  -h, --help     print this help and exit\n"
+      "  --version      print the version and exit\n";
 
 struct Request {
+    // Set for --help and --version: print this and stop, successfully.
+    std::string answer;
     std::array<int, 3> sizes{2, 2, 2};
     bool mx_larger = false;
     bool chart_only = false;
@@ -84,8 +95,11 @@ std::optional<Request> parse(const QStringList& args)
             }
             r.output = args[++i];
         } else if (a == u"-h" || a == u"--help") {
-            std::fputs(kUsage, stdout);
-            std::exit(0);
+            r.answer = kUsage;
+            return r;
+        } else if (a == u"--version") {
+            r.answer = "spektrion-snapshot " SPEKTRION_VERSION "\n";
+            return r;
         } else {
             fail("unknown argument '" + a.toStdString() + "'");
             return std::nullopt;
@@ -124,6 +138,10 @@ int main(int argc, char** argv)
     const std::optional<Request> request = parse(QApplication::arguments());
     if (!request)
         return 2;
+    if (!request->answer.empty()) {
+        std::fputs(request->answer.c_str(), stdout);
+        return 0;
+    }
 
     spektrion::Form1 window;
     // From the start-up state (2, 2, 2, J(AM) larger) by the window's own clicks.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // The floor for start-up time and memory: a bare Qt window of the simulator's size
 // holding one label with a Cyrillic text, and nothing else.
 #include <QApplication>

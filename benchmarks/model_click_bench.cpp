@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // Google Benchmark of the two hot paths: the model's whole calculation for each of
 // the 54 states, and one click end to end in the window on the offscreen platform.
 #include "click_label.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // Start-up and memory of the simulator beside a bare Qt window, on a private Xvfb,
 // then the report of every figure: a table on stdout and results.json.
 //

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Spektrion developers
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, running and testing Spektrion need.
 # Runs apt-get only when something is missing, so a second run costs a dpkg query.
 set -euo pipefail
@@ -11,6 +13,7 @@ packages=(
   libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick strace
   desktop-file-utils appstream dpkg-dev
+  lintian reuse help2man man-db
 )
 
 missing=()

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // Entry point of the test programs that need a Qt application: on the offscreen
 // platform unless the environment chose one.
 #include <QApplication>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // The simulator where a lab machine is not what it should be: no display at all, the
 // Liberation fonts missing, a desktop scaled by two, a screen smaller than the window.
 #include "form1.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // Two thousand random pointer moves and clicks on the real window, sent through the X
 // server by xdotool. The program must live through them, keep its memory, and end up
 // showing what its offscreen twin, given the same events, shows.

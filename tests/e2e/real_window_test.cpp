@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // The simulator in a real X window, driven with xdotool. Each screenshot is compared
 // with the window's own rendering, driven the same way on the offscreen platform in
 // this process.

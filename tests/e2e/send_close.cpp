@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // Asks an X window to close the way a window manager's close button does: a
 // WM_PROTOCOLS client message carrying WM_DELETE_WINDOW.
 // Usage: send_close WINDOW_ID   (DISPLAY names the server)

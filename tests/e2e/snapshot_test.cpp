@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // spektrion-snapshot against the window itself: for every state its picture is the
 // window's, pixel for pixel, driven there by clicks; bad arguments write nothing.
 #include "canvas.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // What the simulator touches on the machine, seen through strace: through start-up,
 // a few clicks and a close it writes no file but the toolkit's own runtime and cache
 // files, opens no network socket and reads no configuration of its own.

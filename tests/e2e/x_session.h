@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The program under a private X server (Xvfb), as a user would start it: launched as

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Spektrion developers
+# SPDX-License-Identifier: MIT
 # The model builds and is tested without Qt: no Qt on the compile lines of the model
 # library or its tests, and no Qt library linked into the model's test program.
 # Usage: no_qt_test.sh BUILD_DIR

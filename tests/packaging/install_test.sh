@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# `cmake --install` into a fresh prefix puts in place what a desktop needs, and the
-# menu entry and the AppStream metainfo pass their validators.
-# Usage: install_test.sh BUILD_DIR
+# SPDX-FileCopyrightText: 2026 The Spektrion developers
+# SPDX-License-Identifier: MIT
+# `cmake --install` into a fresh prefix puts in place what a desktop needs: the menu
+# entry and the AppStream metainfo pass their validators, the icons read on light and
+# dark menus, the manual pages show, and every place names the same version.
+# Usage: install_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
+src=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -33,8 +37,35 @@ for size in 32 48 64 128 256; do
   [[ -f $icon ]] || fail "no ${size}px icon"
   geometry=$(identify -format '%wx%h' "$icon")
   [[ $geometry == "${size}x${size}" ]] || fail "${size}px icon is $geometry"
-  # Yellow capitals on a transparent ground, nothing else.
-  colours=$(convert "$icon" -alpha on -format '%c' histogram:info:- | grep -c -v -E '#FFFF00FF|#[0-9A-F]{6}00 ' || true)
-  [[ $colours -eq 0 ]] || fail "${size}px icon holds colours other than opaque yellow and transparency"
+  # Legible on a light and on a dark menu: laid on either, the picture still varies
+  # (yellow letters alone on white vary by 0.03).
+  for ground in white '#303030'; do
+    spread=$(convert "$icon" -background "$ground" -flatten -colorspace gray \
+      -format '%[fx:standard_deviation]' info:)
+    awk -v s="$spread" 'BEGIN { exit !(s > 0.2) }' ||
+      fail "${size}px icon on $ground: grey levels vary by only $spread"
+  done
 done
+svg=$prefix/share/icons/hicolor/scalable/apps/org.spektrion.Spektrion.svg
+[[ -f $svg ]] || fail "no scalable icon"
+python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' "$svg" || fail "the SVG icon is not well-formed"
+grep -q '<path' "$svg" || fail "the SVG icon draws nothing"
+
+for page in spektrion spektrion-snapshot; do
+  file=$prefix/share/man/man1/$page.1.gz
+  [[ -f $file ]] || fail "no manual page for $page"
+  text=$(MANWIDTH=80 man -l "$file" 2>&1) || fail "man cannot show $page(1)"
+  grep -q "^NAME" <<<"$text" || fail "$page(1) has no NAME section"
+done
+# The page of spektrion-snapshot is written from its --help: every option is in it.
+snapshot_page=$(MANWIDTH=200 man -l "$prefix/share/man/man1/spektrion-snapshot.1.gz" 2>/dev/null)
+for option in $("$prefix/bin/spektrion-snapshot" --help | grep -oE '^  -[-a-z]+|, --[a-z]+' | tr -d ' ,'); do
+  grep -q -- "$option" <<<"$snapshot_page" || fail "spektrion-snapshot(1) lacks $option"
+done
+[[ $("$prefix/bin/spektrion-snapshot" --version) == "spektrion-snapshot $(sed -n 's/^spektrion (\(.*\)).*/\1/p;q' "$src/packaging/changelog.in")" ]] ||
+  fail "spektrion-snapshot --version does not print the release's version"
+grep -q "<release version=\"$("$prefix/bin/spektrion-snapshot" --version | cut -d' ' -f2)\"" "$metainfo" ||
+  fail "the metainfo's release is not the program's version"
+[[ -f $prefix/share/doc/spektrion/copyright && -f $prefix/share/doc/spektrion/changelog.gz ]] ||
+  fail "no copyright or changelog in share/doc/spektrion"
 echo "1 passed, 0 failed"

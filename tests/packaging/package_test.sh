@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Spektrion developers
+# SPDX-License-Identifier: MIT
 # `make package`'s Debian package: the right name and dependencies, the files a
 # desktop needs, and a program that starts from the unpacked package and shows its
 # window on an X server.
@@ -25,9 +27,16 @@ for path in ./usr/bin/spektrion ./usr/bin/spektrion-snapshot \
             ./usr/share/applications/org.spektrion.Spektrion.desktop \
             ./usr/share/metainfo/org.spektrion.Spektrion.metainfo.xml \
             ./usr/share/icons/hicolor/32x32/apps/org.spektrion.Spektrion.png \
-            ./usr/share/icons/hicolor/256x256/apps/org.spektrion.Spektrion.png; do
+            ./usr/share/icons/hicolor/256x256/apps/org.spektrion.Spektrion.png \
+            ./usr/share/icons/hicolor/scalable/apps/org.spektrion.Spektrion.svg \
+            ./usr/share/man/man1/spektrion.1.gz ./usr/share/man/man1/spektrion-snapshot.1.gz \
+            ./usr/share/doc/spektrion/copyright ./usr/share/doc/spektrion/changelog.gz; do
   grep -q " $path\$" <<<"$listing" || fail "the package lacks $path"
 done
+
+# Debian's own checker has nothing to say: no error, no warning.
+complaints=$(lintian --no-tag-display-limit "$deb" 2>&1 | grep -E '^(E|W):' || true)
+[[ -z $complaints ]] || fail "lintian: $complaints"
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // A spectrum drawn from scratch, the reference the window's chart is compared with.

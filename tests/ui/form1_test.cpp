@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 #include "canvas.h"
 #include "click_label.h"
 #include "form1.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
 // A long random session in the real window on the offscreen platform: pointer moves
 // with and without buttons, presses and releases in odd places, double clicks, keys.
 // After every event the window must show exactly the state that the clicks so far
