@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
+#include "embedded_fonts.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -38,9 +39,16 @@ int main(int argc, char* argv[])
     char program_name[] = "spektrion";
     char* toolkit_argv[] = {argc > 0 && argv[0] ? argv[0] : program_name, nullptr};
     int toolkit_argc = 1;
+#ifdef Q_OS_WIN
+    // Windows' own text rendering differs from FreeType's; FreeType draws the carried
+    // faces as on Linux, pixel for pixel. A setting of the user's own still wins.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
     qInstallMessageHandler(startup_message_handler);
     QApplication app(toolkit_argc, toolkit_argv);
     qInstallMessageHandler(nullptr);
+    spektrion::register_embedded_fonts();
 
     spektrion::Form1 window;
     window.setGeometry(QStyle::alignedRect(

@@ -3,17 +3,20 @@
 
 // Renders the pictures the program carries with it, once, at build time: the chart,
 // so that start-up need not load the chart's fonts and rasterise its labels, and the
-// window icon; plus the menu icon as PNG files at the sizes a desktop wants and as SVG.
+// window icon; plus the menu icon as PNG files at the sizes a desktop wants, as SVG,
+// and the icon file of the Windows executables.
 // Usage: spektrion-images OUTPUT_DIR
 #include "carried_image.h"
 #include "chart.h"
 #include "icon.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -21,6 +24,52 @@ bool write(const QString& path, const QByteArray& data)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+QByteArray png(const QImage& image)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
+
+// A Windows icon file holding each picture as a PNG entry (read since Windows Vista),
+// little-endian throughout.
+QByteArray ico(const std::vector<QImage>& images)
+{
+    QByteArray out;
+    const auto u8 = [&](int v) { out.append(char(v & 0xFF)); };
+    const auto u16 = [&](int v) {
+        u8(v);
+        u8(v >> 8);
+    };
+    const auto u32 = [&](qint64 v) {
+        u16(int(v & 0xFFFF));
+        u16(int(v >> 16));
+    };
+    u16(0);
+    u16(1);  // an icon, not a cursor
+    u16(int(images.size()));
+    std::vector<QByteArray> entries;
+    for (const QImage& image : images)
+        entries.push_back(png(image));
+    qint64 offset = 6 + 16 * qint64(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        u8(images[i].width() % 256);  // 0 stands for 256
+        u8(images[i].height() % 256);
+        u8(0);  // no palette
+        u8(0);
+        u16(1);  // colour planes
+        u16(32);  // bits per pixel
+        u32(entries[i].size());
+        u32(offset);
+        offset += entries[i].size();
+    }
+    for (const QByteArray& entry : entries)
+        out.append(entry);
+    return out;
 }
 
 }  // namespace
@@ -45,6 +94,12 @@ int main(int argc, char** argv)
     for (const int size : kIconSizes)
         ok = menu_icon_image(size).save(out.filePath(QStringLiteral("menu-icon-%1.png").arg(size))) && ok;
     ok = write(out.filePath(QStringLiteral("menu-icon.svg")), menu_icon_svg()) && ok;
+    // For Windows' Explorer: the window's own icon, and the menu icon at larger sizes.
+    std::vector<QImage> ico_images = {icon_image(kWindowIconSize)};
+    for (const int size : kIconSizes)
+        if (size > kWindowIconSize)
+            ico_images.push_back(menu_icon_image(size));
+    ok = write(out.filePath(QStringLiteral("spektrion.ico")), ico(ico_images)) && ok;
     if (!ok) {
         std::fputs("spektrion-images: cannot write the pictures\n", stderr);
         return 1;

@@ -7,6 +7,7 @@
 // sees after those clicks.
 #include "canvas.h"
 #include "click_label.h"
+#include "embedded_fonts.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -135,6 +136,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quiet_message_handler);
     QApplication app(argc, argv);
+    spektrion::register_embedded_fonts();
     const std::optional<Request> request = parse(QApplication::arguments());
     if (!request)
         return 2;

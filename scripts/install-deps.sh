@@ -3,6 +3,8 @@
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, running and testing Spektrion need.
 # Runs apt-get only when something is missing, so a second run costs a dpkg query.
+#   install-deps.sh            what `make run` and `make test` need
+#   install-deps.sh windows    and the Windows cross build and Wine
 set -euo pipefail
 
 packages=(
@@ -15,6 +17,18 @@ packages=(
   desktop-file-utils appstream dpkg-dev
   lintian reuse help2man man-db
 )
+case "${1:-}" in
+  "") ;;
+  windows)
+    # The cross compiler and Qt's source (apt-get source needs dpkg-dev), Wine on
+    # Xvfb for the tests, zip and unzip for the download.
+    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 zip unzip xz-utils)
+    ;;
+  *)
+    echo "install-deps.sh: unknown group '$1'" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -76,6 +76,10 @@ QFont label_font(int pixel_size, bool bold)
     // Liberation Sans stands in for MS Sans Serif; unsmoothed, like the bitmap face.
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+    // Light, vertical-only hinting: what fontconfig gives these faces on a Linux
+    // desktop, asked for outright so that FreeType draws the same pixels wherever it
+    // runs (on Windows, in the browser).
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setPixelSize(pixel_size);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
