@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # The two commands: `make run` and `make test`. Each installs what is missing,
 # configures and builds the release preset (in build/), then runs.
-.PHONY: run test bench package screenshot build deps configure clean
+.PHONY: run test bench package screenshot build deps configure clean windows windows-test windows-bench
 
 BUILD_DIR := build
 
@@ -52,6 +52,21 @@ package: build
 # The README's picture of the start-up window.
 screenshot: build
 	$(BUILD_DIR)/bin/spektrion-snapshot -o docs/spektrion.png
+
+# The Windows download, build/windows/spektrion-<version>-win64.zip: cross-built with
+# MinGW-w64 against a static Qt that is built once per machine and kept in
+# ~/.cache/spektrion (about half an hour the first time).
+windows: build
+	@bash scripts/install-deps.sh windows
+	bash scripts/windows.sh
+
+# The Windows programs under Wine on a private X server, against the Linux build.
+windows-test: windows
+	bash tests/windows/windows_test.sh $(BUILD_DIR)
+
+# Start-up of spektrion.exe under Wine beside the Linux program's.
+windows-bench: windows
+	bash benchmarks/windows_startup.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -52,6 +52,7 @@ struct Options {
     std::string out;
     int runs = 10;
     int clicks = 1000;
+    std::string wine;  // a Windows build of the program, to compare under Wine
 };
 
 pid_t spawn(
@@ -204,13 +205,13 @@ struct Launch {
 };
 
 // Launches `program` and waits until the pixel at (x, y) of its window passes `shown`.
-Launch launch(Display& display, const std::string& program, int x, int y,
+Launch launch(Display& display, const std::vector<std::string>& command, int x, int y,
     const std::function<bool(std::uint32_t)>& shown)
 {
     display.drain();
     Launch l;
     const auto start = Clock::now();
-    l.pid = spawn({program}, {"DISPLAY=" + display.name()});
+    l.pid = spawn(command, {"DISPLAY=" + display.name()});
     const auto deadline = start + 20s;
     const auto window = display.wait_for_map(deadline);
     if (!window)
@@ -271,6 +272,8 @@ Options parse(int argc, char** argv)
             o.runs = std::stoi(value);
         else if (key == "--clicks")
             o.clicks = std::stoi(value);
+        else if (key == "--wine")
+            o.wine = value;
     }
     return o;
 }
@@ -305,14 +308,60 @@ QJsonObject read_gbench(const std::string& path)
     return out;
 }
 
+QJsonArray json_list(const std::vector<double>& values)
+{
+    QJsonArray list;
+    for (double v : values)
+        list.append(v);
+    return list;
+}
+
+// The Windows build under Wine beside the Linux program, launched alternately on the
+// same X server: time to the first spectrum's blue X line in each.
+int compare_with_wine(const Options& o, Display& display)
+{
+    const auto blue_line = [](std::uint32_t p) { return p == 0x0000FFu; };
+    std::vector<double> linux_ms, wine_ms;
+    for (int run = 0; run < o.runs; ++run) {
+        const Launch l = launch(display, {o.program}, 148, 253, blue_line);
+        if (l.ms >= 0)
+            linux_ms.push_back(l.ms);
+        stop(l.pid);
+        const Launch w = launch(display, {"wine", o.wine}, 148, 253, blue_line);
+        if (w.ms >= 0)
+            wine_ms.push_back(w.ms);
+        stop(w.pid);
+    }
+    QJsonObject results;
+    results.insert("runs", o.runs);
+    results.insert("linux_median_ms", median(linux_ms));
+    results.insert("wine_median_ms", median(wine_ms));
+    results.insert("ratio", median(linux_ms) > 0 ? median(wine_ms) / median(linux_ms) : -1);
+    results.insert("linux_ms", json_list(linux_ms));
+    results.insert("wine_ms", json_list(wine_ms));
+    QFile out(QString::fromStdString(o.out));
+    if (!out.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "startup_bench: cannot write %s\n", o.out.c_str());
+        return 1;
+    }
+    out.write(QJsonDocument(results).toJson());
+    std::printf("%-44s %9.1f ms\n", "Linux start-up to spectrum, median", median(linux_ms));
+    std::printf("%-44s %9.1f ms\n", "Wine start-up to spectrum, median", median(wine_ms));
+    std::printf("%-44s %12.1f\n", "ratio Wine / Linux", results.value("ratio").toDouble());
+    std::printf("(%zu and %zu of %d launches measured)\nAll figures: %s\n", linux_ms.size(), wine_ms.size(),
+        o.runs, o.out.c_str());
+    return linux_ms.empty() || wine_ms.empty() ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const Options o = parse(argc, argv);
-    if (o.program.empty() || o.baseline.empty() || o.out.empty()) {
+    if (o.program.empty() || (o.baseline.empty() && o.wine.empty()) || o.out.empty()) {
         std::fputs("usage: startup_bench --program P --baseline B --out JSON [--gbench JSON] [--runs N] "
-                   "[--clicks N]\n",
+                   "[--clicks N]\n"
+                   "       startup_bench --program P --wine P.exe --out JSON [--runs N]\n",
             stderr);
         return 2;
     }
@@ -323,6 +372,11 @@ int main(int argc, char** argv)
         return 1;
     }
     Display display(display_name);
+    if (!o.wine.empty()) {
+        const int status = compare_with_wine(o, display);
+        stop(xvfb);
+        return status;
+    }
 
     // The simulator's first X line (slot 9, height 12) in window coordinates.
     const auto blue_line = [](std::uint32_t p) { return p == 0x0000FFu; };
@@ -331,7 +385,7 @@ int main(int argc, char** argv)
     std::vector<double> program_ms, baseline_ms;
     long program_rss = -1, baseline_rss = -1, program_rss_after_clicks = -1;
     for (int run = 0; run < o.runs; ++run) {
-        const Launch b = launch(display, o.baseline, 700, 300, painted);
+        const Launch b = launch(display, {o.baseline}, 700, 300, painted);
         if (b.ms >= 0)
             baseline_ms.push_back(b.ms);
         std::this_thread::sleep_for(300ms);
@@ -339,7 +393,7 @@ int main(int argc, char** argv)
             baseline_rss = rss_kib(b.pid);
         stop(b.pid);
 
-        const Launch p = launch(display, o.program, 148, 253, blue_line);
+        const Launch p = launch(display, {o.program}, 148, 253, blue_line);
         if (p.ms >= 0)
             program_ms.push_back(p.ms);
         if (run == o.runs - 1 && p.ms >= 0) {

@@ -45,6 +45,8 @@ case "$target" in
       -DFEATURE_tabletevent=OFF)
     ;;
   wasm)
+    # Emscripten's JavaScript optimiser needs acorn, which Debian keeps here.
+    export NODE_PATH=/usr/share/nodejs
     options=("${common[@]}"
       -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
       -DFEATURE_thread=OFF

@@ -6,7 +6,6 @@
 # (built once per machine by build-qt.sh), into build/windows, packed as
 # build/windows/spektrion-<version>-win64.zip. Needs the host's release build for
 # the pictures rendered at build time.
-#   scripts/windows.sh build
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build/windows

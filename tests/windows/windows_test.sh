@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Spektrion developers
+# SPDX-License-Identifier: MIT
+#
+# `make windows-test`: the Windows download, checked without a person. Its zip holds
+# what it should, its programs depend on Windows' own DLLs only, and under Wine on a
+# private X server they give the Linux build's pictures pixel for pixel: the snapshot
+# tool in all 54 states, the window at start-up and after clicks and hovers. Closing
+# the window ends the program with status 0.
+# Usage: windows_test.sh BUILD_DIR (the host build; the Windows build in BUILD_DIR/windows)
+set -uo pipefail
+build=$(cd "$1" && pwd)
+zip=$(ls "$build"/windows/spektrion-*-win64.zip 2>/dev/null | head -n 1)
+work=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+passed=0
+failed=0
+pass() { passed=$((passed + 1)); echo "PASS: $*"; }
+fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
+same_picture() { [[ $(compare -metric AE "$1" "$2" null: 2>&1) == 0 ]]; }
+
+[[ -n $zip ]] || { echo "FAIL: no build/windows/spektrion-*-win64.zip"; echo "0 passed, 1 failed"; exit 1; }
+
+# The zip: the two programs, the licences and the README, nothing else.
+listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+expected="LICENSE.txt README.txt fonts-licence.txt spektrion-snapshot.exe spektrion.exe "
+[[ $listing == "$expected" ]] && pass "the zip holds $expected" || fail "the zip holds $listing"
+unzip -q "$zip" -d "$work/app"
+
+# One Wine prefix per machine, in the cache: creating one takes minutes.
+export WINEPREFIX=${XDG_CACHE_HOME:-$HOME/.cache}/spektrion/wine64
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The Linux session's platform choice is not the Windows program's.
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  echo "Creating the Wine prefix $WINEPREFIX (once per machine)"
+  DISPLAY= wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+wineserver -p 60  # kept alive between the many short runs below
+system_dlls=$(ls "$WINEPREFIX/drive_c/windows/system32" | tr '[:upper:]' '[:lower:]')
+
+# Every DLL a program imports is one of Windows' own: Wine has each in system32, or
+# it is an API set (api-ms-win-*), which Windows' loader resolves itself.
+for exe in spektrion.exe spektrion-snapshot.exe; do
+  foreign=""
+  for dll in $(x86_64-w64-mingw32-objdump -p "$work/app/$exe" | sed -n 's/.*DLL Name: //p'); do
+    [[ ${dll,,} == api-ms-win-* ]] || grep -qx "${dll,,}" <<<"$system_dlls" || foreign+=" $dll"
+  done
+  [[ -z $foreign ]] && pass "$exe imports only Windows' DLLs" || fail "$exe imports$foreign"
+done
+grep -qi "windows gui" <(x86_64-w64-mingw32-objdump -p "$work/app/spektrion.exe" | grep -i subsystem) &&
+  pass "spektrion.exe opens no console" || fail "spektrion.exe is not a Windows GUI program"
+
+# The snapshot tool in every state, against the Linux one.
+mkdir -p "$work/shots"
+differing=""
+for order in '>' '<'; do
+  for a in 1 2 3; do for m in 1 2 3; do for x in 1 2 3; do
+    name=$a$m$x$([[ $order == '<' ]] && echo lt || echo gt)
+    (cd "$work/shots" && wine "$work/app/spektrion-snapshot.exe" --sizes $a,$m,$x --order "$order" \
+      -o "win-$name.png" >/dev/null 2>"win-$name.err")
+    "$build/bin/spektrion-snapshot" --sizes $a,$m,$x --order "$order" -o "$work/shots/linux-$name.png"
+    same_picture "$work/shots/win-$name.png" "$work/shots/linux-$name.png" || differing+=" $name"
+  done; done; done
+done
+[[ -z $differing ]] && pass "spektrion-snapshot.exe draws all 54 states as on Linux" ||
+  fail "spektrion-snapshot.exe differs from Linux in:$differing"
+(cd "$work/shots" && wine "$work/app/spektrion-snapshot.exe" --version) | tr -d '\r' | grep -qx "spektrion-snapshot [0-9.]*" &&
+  pass "spektrion-snapshot.exe --version" || fail "spektrion-snapshot.exe --version"
+
+# The window, under Wine and on Linux, on one private X server: the same pictures
+# after the same pointer actions.
+actions=(
+  "hover 204 20" "click 204 20" "click 260 35" "hover 440 20" "click 440 20"
+  "hover 300 200" "hover 700 25" "click 278 20" "hover 348 470"
+)
+drive() {  # drive NAME COMMAND...: start, act, picture each step, close
+  local name=$1
+  shift
+  "$@" >/dev/null 2>&1 &
+  local pid=$!
+  local window
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Spektrion" | head -n 1)
+  [[ -n $window ]] || { echo "no window from $name"; kill $pid; return 1; }
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  local origin_x=$X origin_y=$Y
+  echo "$WIDTH"x"$HEIGHT" >"$work/$name-size"
+  xdotool getwindowname "$window" >"$work/$name-title"
+  sleep 1
+  import -window root -crop "792x521+$origin_x+$origin_y" +repage "$work/$name-0.png"
+  local step=0
+  for action in "${actions[@]}"; do
+    read -r what x y <<<"$action"
+    # Under Wine the first motion into a window can go unseen: move twice.
+    xdotool mousemove $((origin_x + x - 1)) $((origin_y + y))
+    xdotool mousemove $((origin_x + x)) $((origin_y + y))
+    [[ $what == click ]] && xdotool mousedown 1 mouseup 1
+    sleep 0.5
+    step=$((step + 1))
+    import -window root -crop "792x521+$origin_x+$origin_y" +repage "$work/$name-$step.png"
+  done
+  xdotool mousemove 0 0
+  "$build/bin/send_close" "$window"
+  local status=0
+  timeout 30 tail --pid=$pid -f /dev/null || status=timeout
+  wait $pid || status=$?
+  echo "$status" >"$work/$name-status"
+}
+export -f drive
+export work build
+export actions_text="${actions[*]}"
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c "$(declare -p actions); $(declare -f drive); \
+  drive linux '$build/bin/spektrion'; drive windows wine '$work/app/spektrion.exe'"
+
+[[ $(cat "$work/windows-title" 2>/dev/null) == "Spektrion навчальний симулятор" ]] &&
+  pass "the window's title" || fail "the window's title: $(cat "$work/windows-title" 2>/dev/null)"
+[[ $(cat "$work/windows-size" 2>/dev/null) == 792x521 ]] &&
+  pass "the window is 792 x 521" || fail "the window is $(cat "$work/windows-size" 2>/dev/null)"
+# The pictures compared are the window's: the Linux one at start-up is the snapshot
+# tool's, and the first hover changed it.
+same_picture "$work/linux-0.png" "$work/shots/linux-222gt.png" && ! same_picture "$work/linux-0.png" "$work/linux-1.png" &&
+  pass "the screenshots show the window" || fail "the screenshots do not show the Linux window as expected"
+differing=""
+for step in $(seq 0 ${#actions[@]}); do
+  same_picture "$work/windows-$step.png" "$work/linux-$step.png" || differing+=" $step"
+done
+mkdir -p "$build/windows-failures"
+if [[ -z $differing ]]; then
+  pass "the window under Wine shows what the Linux window shows, at start-up and after ${#actions[@]} actions"
+else
+  cp "$work"/windows-*.png "$work"/linux-*.png "$build/windows-failures/" 2>/dev/null
+  fail "the window under Wine differs at steps:$differing (pictures in $build/windows-failures)"
+fi
+[[ $(cat "$work/windows-status" 2>/dev/null) == 0 ]] &&
+  pass "closing the window ends spektrion.exe with status 0" ||
+  fail "spektrion.exe after the close: $(cat "$work/windows-status" 2>/dev/null)"
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
