@@ -23,13 +23,16 @@ namespace {
 
 constexpr char kUsage[]
     = "Usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart] -o FILE.png\n"
+      "       spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] --describe\n"
       "Renders the Spektrion window, or its chart alone, in a chosen state to a PNG file,\n"
-      "without a display.\n"
+      "without a display; or describes that state's spectrum in words.\n"
       "\n"
       "Options:\n"
       "  --sizes A,M,X  protons in groups A, M and X, each 1, 2 or 3 (default 2,2,2)\n"
       "  --order >      J(AM) > J(MX) (default); --order < for J(AM) < J(MX)\n"
       "  --chart        the chart alone (777 x 408) instead of the whole window\n"
+      "  --describe     print the spectrum in words, one line per signal (X, M, A):\n"
+      "                 the multiplet's name and its intensity ratios; no picture\n"
       "  -o FILE.png    where to write the picture\n"
       "  -h, --help     print this help and exit\n"
       "  --version      print the version and exit\n";
@@ -40,6 +43,7 @@ struct Request {
     std::array<int, 3> sizes{2, 2, 2};
     bool mx_larger = false;
     bool chart_only = false;
+    bool describe = false;
     QString output;
 };
 
@@ -89,6 +93,8 @@ std::optional<Request> parse(const QStringList& args)
             r.mx_larger = args[++i] == u"<";
         } else if (a == u"--chart") {
             r.chart_only = true;
+        } else if (a == u"--describe") {
+            r.describe = true;
         } else if (a == u"-o" || a == u"--output") {
             if (!has_value || args[i + 1].isEmpty()) {
                 fail("-o needs a file name");
@@ -106,6 +112,8 @@ std::optional<Request> parse(const QStringList& args)
             return std::nullopt;
         }
     }
+    if (r.describe)
+        return r;
     if (r.output.isEmpty()) {
         fail("missing -o FILE.png");
         return std::nullopt;
@@ -153,6 +161,10 @@ int main(int argc, char** argv)
     if (request->mx_larger)
         emit window.Label1->clicked();
 
+    if (request->describe) {
+        std::fputs(spektrion::describe_spectrum(window.model()).c_str(), stdout);
+        return 0;
+    }
     const QImage picture = request->chart_only ? window.Picture1->surface().image() : window.grab().toImage();
     QImageWriter writer(request->output, "png");
     if (!writer.write(picture)) {

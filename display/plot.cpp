@@ -8,7 +8,6 @@
 
 #include <QString>
 
-#include <charconv>
 #include <cmath>
 
 namespace spektrion::plot {
@@ -30,14 +29,6 @@ constexpr QRgb kRowColours[kRows] = {chart::kBlack, chart::kBlue, chart::kGreen,
 QPoint at(float x, float y)
 {
     return {to_pixel(x), to_pixel(y)};
-}
-
-// The shortest decimal form that reads back as the same float: "1", "9", "1.5".
-QString number_text(float v)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
 }  // namespace
@@ -73,7 +64,8 @@ void plot_ratio_labels(Surface& surface, const LineTable& ratios)
         for (int k = kFirstSlot; k <= kLastSlot; ++k) {
             const float v = ratios[r][k];
             if (v > 0.0f)
-                surface.text(at(bar_left(r, k) + kLabelOffset, float(kLabelTop)), number_text(v));
+                surface.text(at(bar_left(r, k) + kLabelOffset, float(kLabelTop)),
+                    QString::fromStdString(ratio_text(v)));
         }
     }
 }

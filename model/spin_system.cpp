@@ -3,6 +3,9 @@
 
 #include "spin_system.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <span>
 #include <string_view>
 
@@ -166,6 +169,49 @@ void SpinSystem::calculate()
     split();
     rescale_heights();
     rescale_ratios();
+}
+
+std::string ratio_text(float v)
+{
+    char buffer[32];
+    if (v == std::floor(v) && std::fabs(v) < 1e9f) {
+        std::snprintf(buffer, sizeof buffer, "%.0f", double(v));
+        return buffer;
+    }
+    // Nine significant digits always read back as the same float.
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", digits, double(v));
+        if (std::strtof(buffer, nullptr) == v)
+            break;
+    }
+    return buffer;
+}
+
+std::string describe_spectrum(const SpinSystem& at_rest)
+{
+    struct Signal {
+        const char* letter;
+        int row;
+        std::string name;
+    };
+    const Signal signals[] = {{"X", kSignalX, outer_description(at_rest.nM)},
+        {"M", kSignalM, middle_description(at_rest.nA, at_rest.nX, at_rest.znak_J)},
+        {"A", kSignalA, outer_description(at_rest.nM)}};
+    std::string text;
+    for (const Signal& s : signals) {
+        text += s.letter;
+        text += ": " + s.name + ",";
+        const char* separator = " ";
+        for (int k = kFirstSlot; k <= kLastSlot; ++k) {
+            const float v = at_rest.spektr[s.row][k];
+            if (v > 0.0f) {
+                text += separator + ratio_text(v);
+                separator = " : ";
+            }
+        }
+        text += '\n';
+    }
+    return text;
 }
 
 std::string outer_description(int group_size)

@@ -59,6 +59,15 @@ struct SpinSystem {
     void calculate();
 };
 
+// A line's intensity as the chart prints it: whole numbers as integers ("1", "9"),
+// anything else in the shortest form that reads back as the same float ("1.5").
+std::string ratio_text(float v);
+
+// The spectrum in words, one line per signal in chart order X, M, A: its multiplet's
+// name and its ratios as the chart prints them, e.g. "M: триплет триплетів, 1 : 2 : 1"
+// (each line ends with a newline). `at_rest` holds the table after calculate(). UTF-8.
+std::string describe_spectrum(const SpinSystem& at_rest);
+
 // Multiplicity name of a signal split once by a group of `group_size` protons:
 // "дублет", "триплет", "квартет". UTF-8.
 std::string outer_description(int group_size);

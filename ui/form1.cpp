@@ -138,6 +138,7 @@ void Form1::create_controls()
     Picture1 = new Canvas(chart::image(), this);
     Picture1->move(kPicture1.topLeft());
     Picture1->setFocusPolicy(Qt::StrongFocus);
+    Picture1->setAccessibleName(text(kHelpPicture1).trimmed());
 
     const QString triplet = text(outer_description(2));
     const QString captions[3] = {triplet, text(middle_description(2, 2, 0)), triplet};
@@ -283,6 +284,8 @@ void Form1::rozrah()
     model_.rescale_ratios();
     plot::plot_ratio_labels(surface, model_.spektr);
     plot::plot_colons(surface, model_.spektr);
+    // What a screen reader says of the chart: the spectrum in words.
+    Picture1->setAccessibleDescription(text(describe_spectrum(model_)));
     Picture1->update();
 }
 

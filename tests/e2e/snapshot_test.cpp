@@ -92,6 +92,19 @@ TEST(SnapshotTest, ChartAloneIsTheCanvasImage)
     EXPECT_TRUE(testing_pixels::same_pixels(picture, window.Picture1->surface().image()));
 }
 
+TEST(SnapshotTest, DescribePrintsTheSpectrumInWordsAndWritesNothing)
+{
+    QTemporaryDir dir;
+    const Outcome out = snapshot({QStringLiteral("--describe"), QStringLiteral("--sizes"),
+        QStringLiteral("2,3,2"), QStringLiteral("-o"), dir.filePath(QStringLiteral("x.png"))});
+    EXPECT_EQ(out.exit_code, 0) << out.errors.toStdString();
+    EXPECT_EQ(out.output.toStdString(),
+        "X: квартет, 1 : 3 : 3 : 1\n"
+        "M: триплет триплетів, 1 : 2 : 1 : 2 : 4 : 2 : 1 : 2 : 1\n"
+        "A: квартет, 1 : 3 : 3 : 1\n");
+    EXPECT_TRUE(QDir(dir.path()).isEmpty()) << "a picture was written";
+}
+
 struct BadCall {
     const char* name;
     QStringList arguments;

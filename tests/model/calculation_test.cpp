@@ -216,6 +216,44 @@ TEST_P(StateTest, RecalculatingFromAnotherStateLeavesNothingBehind)
     }
 }
 
+// Worked out from Pascal's triangle: X and A are split by the n(M) protons of M; M by
+// the group of the larger constant, then every line by the other group.
+std::string expected_words(const State& st)
+{
+    static const char* const kNames[] = {"", "дублет", "триплет", "квартет"};
+    const std::vector<int> kPascal[] = {{}, {1, 1}, {1, 2, 1}, {1, 3, 3, 1}};
+    const auto join = [](const std::vector<int>& ratios) {
+        std::string text;
+        for (std::size_t i = 0; i < ratios.size(); ++i)
+            text += (i ? " : " : " ") + std::to_string(ratios[i]);
+        return text;
+    };
+    const int larger = st.znak_J == 0 ? st.nA : st.nX;
+    const int smaller = st.znak_J == 0 ? st.nX : st.nA;
+    std::vector<int> middle;
+    for (int a : kPascal[larger])
+        for (int b : kPascal[smaller])
+            middle.push_back(a * b);
+    const std::string outer = std::string(kNames[st.nM]) + "," + join(kPascal[st.nM]) + "\n";
+    return "X: " + outer + "M: " + kNames[larger] + " " + kNames[smaller] + "ів," + join(middle) + "\n"
+        + "A: " + outer;
+}
+
+TEST_P(StateTest, SpectrumInWordsNamesEachSignalAndItsRatios)
+{
+    SpinSystem s = system_in(GetParam());
+    s.calculate();
+    EXPECT_EQ(describe_spectrum(s), expected_words(GetParam()));
+}
+
+TEST(CalculationTest, RatiosArePrintedAsTheChartPrintsThem)
+{
+    const std::pair<float, const char*> cases[]
+        = {{1.0f, "1"}, {9.0f, "9"}, {36.0f, "36"}, {1.5f, "1.5"}, {4.0f / 3.0f, "1.3333334"}, {0.2f, "0.2"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(ratio_text(value), text) << value;
+}
+
 TEST(CalculationTest, TableIsEmptyBeforeTheFirstCalculation)
 {
     const SpinSystem s;

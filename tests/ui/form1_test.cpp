@@ -7,6 +7,7 @@
 #include "pixels.h"
 #include "spectrum.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -381,6 +382,20 @@ TEST_F(Form1Test, SharedFormulaColumnsBelongToTheLetters)
         std::vector<int> after = before;
         after[group] = before[group] % 3 + 1;
         EXPECT_EQ(sizes(), after) << "column " << x;
+    }
+}
+
+// A screen reader finds the chart by its help text and reads the spectrum in words,
+// as it stands after every click.
+TEST_F(Form1Test, ChartTellsAScreenReaderTheSpectrumInWords)
+{
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(form->Picture1);
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->text(QAccessible::Name), kHelpPicture1.trimmed());
+    for (QWidget* label : std::vector<QWidget*>{nullptr, form->LabH[0], form->Label1, form->LabN[2]}) {
+        if (label)
+            click(label);
+        EXPECT_EQ(chart->text(QAccessible::Description).toStdString(), describe_spectrum(form->model()));
     }
 }
 
