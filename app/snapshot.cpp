@@ -9,6 +9,7 @@
 #include "click_label.h"
 #include "embedded_fonts.h"
 #include "form1.h"
+#include "tree.h"
 
 #include <QApplication>
 #include <QImageWriter>
@@ -22,7 +23,7 @@
 namespace {
 
 constexpr char kUsage[]
-    = "Usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart] -o FILE.png\n"
+    = "Usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart|--tree] -o FILE.png\n"
       "       spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] --describe\n"
       "Renders the Spektrion window, or its chart alone, in a chosen state to a PNG file,\n"
       "without a display; or describes that state's spectrum in words.\n"
@@ -31,6 +32,7 @@ constexpr char kUsage[]
       "  --sizes A,M,X  protons in groups A, M and X, each 1, 2 or 3 (default 2,2,2)\n"
       "  --order >      J(AM) > J(MX) (default); --order < for J(AM) < J(MX)\n"
       "  --chart        the chart alone (777 x 408) instead of the whole window\n"
+      "  --tree         the chart under the signals' splitting trees (777 x 578)\n"
       "  --describe     print the spectrum in words, one line per signal (X, M, A):\n"
       "                 the multiplet's name and its intensity ratios; no picture\n"
       "  -o FILE.png    where to write the picture\n"
@@ -44,6 +46,7 @@ struct Request {
     bool mx_larger = false;
     bool chart_only = false;
     bool describe = false;
+    bool tree = false;
     QString output;
 };
 
@@ -93,6 +96,8 @@ std::optional<Request> parse(const QStringList& args)
             r.mx_larger = args[++i] == u"<";
         } else if (a == u"--chart") {
             r.chart_only = true;
+        } else if (a == u"--tree") {
+            r.tree = true;
         } else if (a == u"--describe") {
             r.describe = true;
         } else if (a == u"-o" || a == u"--output") {
@@ -165,7 +170,10 @@ int main(int argc, char** argv)
         std::fputs(spektrion::describe_spectrum(window.model()).c_str(), stdout);
         return 0;
     }
-    const QImage picture = request->chart_only ? window.Picture1->surface().image() : window.grab().toImage();
+    const QImage& chart = window.Picture1->surface().image();
+    const QImage picture = request->tree ? spektrion::tree::picture(chart, window.model())
+        : request->chart_only            ? chart
+                                         : window.grab().toImage();
     QImageWriter writer(request->output, "png");
     if (!writer.write(picture)) {
         std::fprintf(stderr, "spektrion-snapshot: cannot write '%s': %s\n", qPrintable(request->output),

@@ -119,21 +119,44 @@ void SpinSystem::seed()
     spektr[kSignalA][kSeedSlot] = nA;
 }
 
-void SpinSystem::split()
+std::array<SplitStep, 4> SpinSystem::split_steps() const
 {
     // X and A are split once, by M; M is split by the larger constant first, since
     // the small split relies on the large one's lines standing 4 slots apart.
-    if (znak_J == 0) {
-        rozshepyty_mal(kSignalX, nM + 1);
-        rozshepyty_vel(kSignalA, nM + 1);
-        rozshepyty_vel(kSignalM, nA + 1);
-        rozshepyty_mal(kSignalM, nX + 1);
-    } else {
-        rozshepyty_vel(kSignalX, nM + 1);
-        rozshepyty_mal(kSignalA, nM + 1);
-        rozshepyty_vel(kSignalM, nX + 1);
-        rozshepyty_mal(kSignalM, nA + 1);
+    if (znak_J == 0)
+        return {{{kSignalX, false, nM + 1, Coupling::MX}, {kSignalA, true, nM + 1, Coupling::AM},
+            {kSignalM, true, nA + 1, Coupling::AM}, {kSignalM, false, nX + 1, Coupling::MX}}};
+    return {{{kSignalX, true, nM + 1, Coupling::MX}, {kSignalA, false, nM + 1, Coupling::AM},
+        {kSignalM, true, nX + 1, Coupling::MX}, {kSignalM, false, nA + 1, Coupling::AM}}};
+}
+
+void SpinSystem::apply(const SplitStep& step)
+{
+    if (step.large)
+        rozshepyty_vel(step.nom_sygnalu, step.multypletnist);
+    else
+        rozshepyty_mal(step.nom_sygnalu, step.multypletnist);
+}
+
+void SpinSystem::split()
+{
+    for (const SplitStep& step : split_steps())
+        apply(step);
+}
+
+std::array<std::vector<TreeLevel>, kRows> SpinSystem::splitting_levels() const
+{
+    SpinSystem work = *this;
+    work.clear_lines();
+    work.seed();
+    std::array<std::vector<TreeLevel>, kRows> levels;
+    for (int r = kSignalX; r <= kSignalA; ++r)
+        levels[r].push_back({work.spektr[r], Coupling::AM});
+    for (const SplitStep& step : split_steps()) {
+        work.apply(step);
+        levels[step.nom_sygnalu].push_back({work.spektr[step.nom_sygnalu], step.coupling});
     }
+    return levels;
 }
 
 void SpinSystem::rescale_heights()

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace spektrion {
 
@@ -24,6 +25,25 @@ inline constexpr int kSignalA = 3;
 
 using LineRow = std::array<float, kSlots>;
 using LineTable = std::array<LineRow, kRows>;
+
+// The two coupling constants: between A and M, between M and X.
+enum class Coupling { AM, MX };
+
+// One call of a split routine: row `nom_sygnalu` split into `multypletnist` lines per
+// line by the large constant (4 slots) or the small one (1 slot), which is `coupling`.
+struct SplitStep {
+    int nom_sygnalu;
+    bool large;
+    int multypletnist;
+    Coupling coupling;
+};
+
+// A level of a signal's splitting tree: the signal's row after seeding (the first
+// level) or after one of its splits, and the constant of that split.
+struct TreeLevel {
+    LineRow row;
+    Coupling coupling;
+};
 
 // The whole state of the simulator: the three group sizes, the coupling order and
 // the line table. The window reads and writes the fields directly; the member
@@ -50,6 +70,12 @@ struct SpinSystem {
     void seed();
     // The four split calls of the current coupling order.
     void split();
+    // Those calls, in the order split() makes them.
+    std::array<SplitStep, 4> split_steps() const;
+    void apply(const SplitStep& step);
+    // Each signal's splitting tree, level by level: its row after seeding, then after
+    // each of its splits, made by the same steps as split(). Leaves the model alone.
+    std::array<std::vector<TreeLevel>, kRows> splitting_levels() const;
     // Each row scaled so that its tallest line is 12 (heights in grid steps).
     void rescale_heights();
     // Each row scaled so that its weakest line is 1 (whole-number ratios).

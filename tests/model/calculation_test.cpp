@@ -246,6 +246,30 @@ TEST_P(StateTest, SpectrumInWordsNamesEachSignalAndItsRatios)
     EXPECT_EQ(describe_spectrum(s), expected_words(GetParam()));
 }
 
+// The splitting trees follow the calculation's own steps: one level more than the
+// signal's splits, the first the seed, the last the split table, the constants named.
+TEST_P(StateTest, SplittingLevelsEndInTheSplitTable)
+{
+    const State& st = GetParam();
+    SpinSystem s = system_in(st);
+    const auto levels = s.splitting_levels();
+    s.clear_lines();
+    s.seed();
+    const LineTable seeded = s.spektr;
+    s.split();
+    const Coupling larger = st.znak_J == 0 ? Coupling::AM : Coupling::MX;
+    const Coupling smaller = st.znak_J == 0 ? Coupling::MX : Coupling::AM;
+    const std::vector<std::vector<Coupling>> constants
+        = {{}, {Coupling::MX}, {larger, smaller}, {Coupling::AM}};
+    for (int r = kSignalX; r <= kSignalA; ++r) {
+        ASSERT_EQ(levels[r].size(), constants[r].size() + 1) << "row " << r;
+        EXPECT_EQ(levels[r].front().row, seeded[r]) << "row " << r;
+        EXPECT_EQ(levels[r].back().row, s.spektr[r]) << "row " << r;
+        for (std::size_t i = 1; i < levels[r].size(); ++i)
+            EXPECT_EQ(levels[r][i].coupling, constants[r][i - 1]) << "row " << r << " level " << i;
+    }
+}
+
 TEST(CalculationTest, RatiosArePrintedAsTheChartPrintsThem)
 {
     const std::pair<float, const char*> cases[]

@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "spin_system.h"
+
+#include <QImage>
+
+class QPainter;
+
+namespace spektrion {
+
+// First-order splitting trees drawn over the chart: for each signal the unsplit line,
+// then a level for each of its splits, the last level's lines (the leaves) standing
+// exactly above the chart's bars.
+namespace tree {
+
+// Height of the band above the chart that holds the trees.
+inline constexpr int kBandHeight = 170;
+
+// Draws the three trees of `model`'s state into a band of kBandHeight whose top-left
+// corner is the painter's origin; x runs in chart pixels, so the band goes right
+// above the chart. Works on any paint device.
+void draw(QPainter& painter, const SpinSystem& model);
+
+// The band with the trees over `chart` (the 777 × 408 chart with the spectrum drawn).
+QImage picture(const QImage& chart, const SpinSystem& model);
+
+}  // namespace tree
+}  // namespace spektrion
