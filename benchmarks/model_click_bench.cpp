@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: MIT
 
 // Google Benchmark of the two hot paths: the model's whole calculation for each of
-// the 54 states, and one click end to end in the window on the offscreen platform.
+// the 54 states, and one click end to end in the window on the offscreen platform;
+// and of one splitting-tree picture.
+#include "canvas.h"
 #include "click_label.h"
 #include "form1.h"
 #include "spin_system.h"
+#include "tree.h"
 
 #include <QApplication>
 #include <QTest>
@@ -97,6 +100,18 @@ BENCHMARK_CAPTURE(click_and_grab, letter, letter_a)->Name("click/letter/grab")->
 BENCHMARK_CAPTURE(click_and_grab, coupling, coupling_label)
     ->Name("click/coupling/grab")
     ->Unit(benchmark::kMicrosecond);
+
+// One splitting-tree picture of the richest state (quartet of quartets), from the
+// window's chart as spektrion-snapshot --tree makes it; budget 50 ms.
+void tree_picture(benchmark::State& st)
+{
+    Form1 form;
+    for (int i = 0; i < 3; ++i)
+        emit form.LabH[i]->clicked();
+    for (auto _ : st)
+        benchmark::DoNotOptimize(tree::picture(form.Picture1->surface().image(), form.model()));
+}
+BENCHMARK(tree_picture)->Name("tree/picture")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace spektrion

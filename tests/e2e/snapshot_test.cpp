@@ -92,6 +92,21 @@ TEST(SnapshotTest, ChartAloneIsTheCanvasImage)
     EXPECT_TRUE(testing_pixels::same_pixels(picture, window.Picture1->surface().image()));
 }
 
+TEST(SnapshotTest, TreeStandsOverTheChartAlone)
+{
+    QTemporaryDir dir;
+    const QString chart = dir.filePath(QStringLiteral("chart.png"));
+    const QString tree = dir.filePath(QStringLiteral("tree.png"));
+    for (const auto& [option, file] : {std::pair{"--chart", chart}, std::pair{"--tree", tree}})
+        ASSERT_EQ(snapshot({QString::fromLatin1(option), QStringLiteral("--sizes"), QStringLiteral("1,3,2"),
+                               QStringLiteral("--order"), QStringLiteral("<"), QStringLiteral("-o"), file})
+                      .exit_code,
+            0);
+    const QImage picture(tree);
+    ASSERT_EQ(picture.size(), QSize(777, 408 + 170));
+    EXPECT_TRUE(testing_pixels::same_pixels(picture.copy(0, 170, 777, 408), QImage(chart)));
+}
+
 TEST(SnapshotTest, DescribePrintsTheSpectrumInWordsAndWritesNothing)
 {
     QTemporaryDir dir;
