@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # The two commands: `make run` and `make test`. Each installs what is missing,
 # configures and builds the release preset (in build/), then runs.
-.PHONY: run test bench package screenshot build deps configure clean windows windows-test windows-bench
+.PHONY: run test bench package screenshot build deps configure clean windows windows-test windows-bench web web-serve web-test
 
 BUILD_DIR := build
 
@@ -67,6 +67,24 @@ windows-test: windows
 # Start-up of spektrion.exe under Wine beside the Linux program's.
 windows-bench: windows
 	bash benchmarks/windows_startup.sh $(BUILD_DIR)
+
+# The browser build: the static site in build/web/ and build/spektrion-web-<version>.zip,
+# compiled with Debian's emscripten against a static Qt built once per machine.
+web: build
+	@bash scripts/install-deps.sh web
+	bash scripts/web.sh
+
+# The site on http://127.0.0.1:8000/ for a quick look (Ctrl+C ends it).
+web-serve: web
+	cd $(BUILD_DIR)/web && python3 -m http.server 8000 --bind 127.0.0.1
+
+# The page in Debian's Chromium, driven by puppeteer-core, against the Linux pictures.
+# Its npm modules are installed in the build tree, from tests/web's lock file.
+web-test: web
+	@mkdir -p $(BUILD_DIR)/web-node
+	@cp tests/web/package.json tests/web/package-lock.json tests/web/web_test.mjs $(BUILD_DIR)/web-node/
+	@test -d $(BUILD_DIR)/web-node/node_modules || npm ci --prefix $(BUILD_DIR)/web-node --no-audit --no-fund
+	node $(BUILD_DIR)/web-node/web_test.mjs $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)

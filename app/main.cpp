@@ -51,6 +51,11 @@ int main(int argc, char* argv[])
     spektrion::register_embedded_fonts();
 
     spektrion::Form1 window;
+#ifdef Q_OS_WASM
+    // In a browser the page around the canvas is the window's frame: the canvas is
+    // exactly the window, with no title bar drawn inside it.
+    window.setWindowFlag(Qt::FramelessWindowHint);
+#endif
     window.setGeometry(QStyle::alignedRect(
         Qt::LeftToRight, Qt::AlignCenter, window.size(), window.screen()->availableGeometry()));
     window.show();

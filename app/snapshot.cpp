@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QImageWriter>
+#include <QMouseEvent>
 
 #include <array>
 #include <cstdio>
@@ -33,6 +34,8 @@ constexpr char kUsage[]
       "  --order >      J(AM) > J(MX) (default); --order < for J(AM) < J(MX)\n"
       "  --chart        the chart alone (777 x 408) instead of the whole window\n"
       "  --tree         the chart under the signals' splitting trees (777 x 578)\n"
+      "  --pointer X,Y  the pointer rests at X,Y of the window, so that the help bar\n"
+      "                 explains what lies there\n"
       "  --describe     print the spectrum in words, one line per signal (X, M, A):\n"
       "                 the multiplet's name and its intensity ratios; no picture\n"
       "  -o FILE.png    where to write the picture\n"
@@ -47,6 +50,7 @@ struct Request {
     bool chart_only = false;
     bool describe = false;
     bool tree = false;
+    std::optional<QPoint> pointer;
     QString output;
 };
 
@@ -96,6 +100,18 @@ std::optional<Request> parse(const QStringList& args)
             r.mx_larger = args[++i] == u"<";
         } else if (a == u"--chart") {
             r.chart_only = true;
+        } else if (a == u"--pointer") {
+            const QStringList xy = has_value ? args[i + 1].split(u',') : QStringList();
+            bool x_ok = false;
+            bool y_ok = false;
+            const QPoint at(xy.value(0).toInt(&x_ok), xy.value(1).toInt(&y_ok));
+            if (xy.size() != 2 || !x_ok || !y_ok || !QRect(0, 0, 792, 521).contains(at)) {
+                fail("bad --pointer '" + (has_value ? args[i + 1].toStdString() : std::string())
+                    + "': X,Y inside the 792 x 521 window");
+                return std::nullopt;
+            }
+            r.pointer = at;
+            ++i;
         } else if (a == u"--tree") {
             r.tree = true;
         } else if (a == u"--describe") {
@@ -166,6 +182,14 @@ int main(int argc, char** argv)
     if (request->mx_larger)
         emit window.Label1->clicked();
 
+    if (request->pointer) {
+        // A pointer move as the window system would send it, to the control there.
+        const QPoint at = *request->pointer;
+        QWidget* target = window.childAt(at) ? window.childAt(at) : &window;
+        QMouseEvent move(QEvent::MouseMove, target->mapFrom(&window, at), window.mapToGlobal(at),
+            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    }
     if (request->describe) {
         std::fputs(spektrion::describe_spectrum(window.model()).c_str(), stdout);
         return 0;

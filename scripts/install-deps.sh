@@ -5,6 +5,7 @@
 # Runs apt-get only when something is missing, so a second run costs a dpkg query.
 #   install-deps.sh            what `make run` and `make test` need
 #   install-deps.sh windows    and the Windows cross build and Wine
+#   install-deps.sh web        and the browser build and Chromium
 set -euo pipefail
 
 packages=(
@@ -23,6 +24,12 @@ case "${1:-}" in
     # The cross compiler and Qt's source (apt-get source needs dpkg-dev), Wine on
     # Xvfb for the tests, zip and unzip for the download.
     packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 zip unzip xz-utils)
+    ;;
+  web)
+    # Emscripten (with the acorn module its optimiser needs), Qt's source as for
+    # Windows, Chromium for the tests, zip for the site.
+    packages+=(emscripten node-acorn chromium zip xz-utils)
+    command -v npm >/dev/null || packages+=(nodejs npm)
     ;;
   *)
     echo "install-deps.sh: unknown group '$1'" >&2

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Spektrion developers
+# SPDX-License-Identifier: MIT
+#
+# The browser build: Spektrion compiled to WebAssembly with Debian's emscripten
+# against a static, single-threaded Qt (built once per machine by build-qt.sh), into
+# build/web-build; the static site in build/web and build/spektrion-web-<version>.zip.
+# Needs the host's release build for the pictures rendered at build time.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$root/build/web-build
+qt=$(bash "$root/scripts/build-qt.sh" wasm)
+
+# Qt's CMake learns emscripten's version through an emsdk folder, which Debian does
+# not have: a small one stands in, pointing at Debian's emscripten.
+emsdk=$root/build/web-emsdk
+mkdir -p "$emsdk/upstream/emscripten"
+ln -sfn /usr/bin/emcc "$emsdk/upstream/emscripten/emcc"
+ln -sfn /usr/share/emscripten/cmake "$emsdk/upstream/emscripten/cmake"
+echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$emsdk/.emscripten"
+export EMSDK=$emsdk
+# Emscripten's JavaScript optimiser needs acorn, which Debian keeps here.
+export NODE_PATH=/usr/share/nodejs
+
+if [[ ! -f $out/build.ninja ]]; then
+  "$qt/bin/qt-cmake" -G Ninja -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+    -DSPEKTRION_HOST_IMAGES_DIR="$root/build/images" >/dev/null
+fi
+cmake --build "$out"
+
+# The site: the page, Qt's loader, the program; nothing a plain file server cannot serve.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
+site=$root/build/web
+rm -rf "$site"
+mkdir -p "$site"
+cp "$root/packaging/web/index.html" "$out/bin/qtloader.js" "$out/bin/spektrion.js" "$out/bin/spektrion.wasm" "$site/"
+cp "$root/LICENSE" "$site/LICENSE.txt"
+cp "$root/packaging/windows/fonts-licence.txt" "$site/fonts-licence.txt"
+zip=$root/build/spektrion-web-$version.zip
+rm -f "$zip"
+(cd "$root/build" && zip -q -r -9 "$zip" web)
+echo "$site and $zip"
