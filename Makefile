@@ -44,6 +44,8 @@ bench: build
 	$(BUILD_DIR)/bin/startup_bench --program $(BUILD_DIR)/bin/spektrion \
 	    --baseline $(BUILD_DIR)/bin/baseline_window --gbench $(BUILD_DIR)/bench/gbench.json \
 	    --out $(BUILD_DIR)/bench/results.json --runs 21 --clicks 1000
+	@echo "The 54-state worksheet to a PDF (budget 1 s):"
+	@bash -c 'time $(BUILD_DIR)/bin/spektrion-worksheet --count 54 -o $(BUILD_DIR)/bench/worksheet.pdf'
 
 # The Debian package, build/spektrion_<version>_amd64.deb.
 package: build

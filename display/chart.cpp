@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace spektrion::chart {
 namespace {
@@ -72,10 +73,13 @@ QFont chart_font(const char* family, QFont::StyleHint hint, int pixel_size, QFon
     return font;
 }
 
-// A glyph rendered alone, with the rectangle its ink covers.
+// A glyph rendered alone, with the rectangle its ink covers, the font it was drawn
+// in and the pen position it was drawn at.
 struct Ink {
     QImage image;
     QRect bounds;
+    QFont font;
+    QPoint origin;
 };
 
 std::optional<Ink> render(const QFont& font, const QString& glyph)
@@ -85,11 +89,12 @@ std::optional<Ink> render(const QFont& font, const QString& glyph)
     QImage image(
         metrics.horizontalAdvance(glyph) + 2 * pad, metrics.height() + 2 * pad, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
+    const QPoint origin(pad, pad + metrics.ascent());
     {
         QPainter painter(&image);
         painter.setFont(font);
         painter.setPen(Qt::black);
-        painter.drawText(pad, pad + metrics.ascent(), glyph);
+        painter.drawText(origin, glyph);
     }
     QRect bounds;
     for (int y = 0; y < image.height(); ++y)
@@ -98,7 +103,7 @@ std::optional<Ink> render(const QFont& font, const QString& glyph)
                 bounds |= QRect(x, y, 1, 1);
     if (bounds.isEmpty())
         return std::nullopt;
-    return Ink{image, bounds};
+    return Ink{image, bounds, font, origin};
 }
 
 // A glyph too wide for its box is narrowed, one too tall is taken at a smaller size,
@@ -122,20 +127,62 @@ std::optional<Ink> fit(QFont font, const QString& glyph, QSize box)
     return ink;
 }
 
-// Paints one glyph so that its ink lies inside its box: centred across it, standing
-// on its bottom row.
+// Where a fitted glyph goes: its ink centred across its box, standing on the box's
+// bottom row. The offset moves the glyph's own rendering onto the chart.
+QPoint placement(const Ink& ink, const GlyphBox& g)
+{
+    return {g.box.left() + (g.box.width() - ink.bounds.width()) / 2 - ink.bounds.left(),
+        g.box.bottom() - ink.bounds.bottom()};
+}
+
+// Paints one glyph's pixels inside its box.
 void paint_glyph(QImage& image, const QFont& font, const GlyphBox& g, QRgb colour)
 {
     const std::optional<Ink> ink = fit(font, QString::fromUtf16(g.glyph), g.box.size());
     if (!ink)
         return;
-    const int dx = g.box.left() + (g.box.width() - ink->bounds.width()) / 2 - ink->bounds.left();
-    const int dy = g.box.bottom() - ink->bounds.bottom();
-    const QRect target = g.box;
+    const QPoint d = placement(*ink, g);
     for (int y = ink->bounds.top(); y <= ink->bounds.bottom(); ++y)
         for (int x = ink->bounds.left(); x <= ink->bounds.right(); ++x)
-            if (qAlpha(ink->image.pixel(x, y)) >= 128 && target.contains(x + dx, y + dy))
-                image.setPixel(x + dx, y + dy, 0xFF000000u | colour);
+            if (qAlpha(ink->image.pixel(x, y)) >= 128 && g.box.contains(x + d.x(), y + d.y()))
+                image.setPixel(x + d.x(), y + d.y(), 0xFF000000u | colour);
+}
+
+// The same glyph as text, in the font it was fitted in, at the same place.
+void draw_glyph(QPainter& painter, const QFont& font, const GlyphBox& g, QRgb colour)
+{
+    const std::optional<Ink> ink = fit(font, QString::fromUtf16(g.glyph), g.box.size());
+    if (!ink)
+        return;
+    QFont outline = ink->font;
+    outline.setStyleStrategy(QFont::PreferAntialias);
+    painter.setFont(outline);
+    painter.setPen(QColor::fromRgb(colour));
+    painter.drawText(ink->origin + placement(*ink, g), QString::fromUtf16(g.glyph));
+}
+
+struct Fill {
+    QRect rect;
+    QRgb colour;
+};
+
+// Everything of the chart but its texts: the grid, the baseline, the TMS line and
+// the white box behind "ТМС", in painting order.
+std::vector<Fill> fills()
+{
+    std::vector<Fill> list{{QRect(0, 0, kWidth, kHeight), kWhite}};
+    for (int i = 0; i <= kGridColumns; ++i) {
+        const int x = kGridLeft + kGridStep * i;
+        list.push_back({QRect(QPoint(x, kGridTop), QPoint(x, kGridBottom)), kGrey});
+    }
+    for (int j = 0; j < kGridRows; ++j) {
+        const int y = kGridTop + kGridStep * j;
+        list.push_back({QRect(QPoint(kGridLeft, y), QPoint(kGridRight, y)), kGrey});
+    }
+    list.push_back({QRect(QPoint(kGridLeft, kBaselineTop), QPoint(kGridRight, kBaselineBottom)), kBlack});
+    list.push_back({QRect(QPoint(kTmsCentre - 1, kTmsTop), QPoint(kTmsCentre + 1, kBaselineTop - 1)), kBlack});
+    list.push_back({kLabelBox, kWhite});
+    return list;
 }
 
 }  // namespace
@@ -143,19 +190,8 @@ void paint_glyph(QImage& image, const QFont& font, const GlyphBox& g, QRgb colou
 QImage build()
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    fill(image, image.rect(), kWhite);
-
-    for (int i = 0; i <= kGridColumns; ++i) {
-        const int x = kGridLeft + kGridStep * i;
-        fill(image, QRect(QPoint(x, kGridTop), QPoint(x, kGridBottom)), kGrey);
-    }
-    for (int j = 0; j < kGridRows; ++j) {
-        const int y = kGridTop + kGridStep * j;
-        fill(image, QRect(QPoint(kGridLeft, y), QPoint(kGridRight, y)), kGrey);
-    }
-    fill(image, QRect(QPoint(kGridLeft, kBaselineTop), QPoint(kGridRight, kBaselineBottom)), kBlack);
-    fill(image, QRect(QPoint(kTmsCentre - 1, kTmsTop), QPoint(kTmsCentre + 1, kBaselineTop - 1)), kBlack);
-    fill(image, kLabelBox, kWhite);
+    for (const Fill& f : fills())
+        fill(image, f.rect, f.colour);
 
     const QFont serif = serif_font();
     for (const GlyphBox& g : kSerifGlyphs)
@@ -166,6 +202,22 @@ QImage build()
         paint_glyph(image, bold, l.glyph, l.colour);
 
     return image;
+}
+
+void paint(QPainter& painter)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const Fill& f : fills())
+        painter.fillRect(QRectF(f.rect), QColor::fromRgb(f.colour));
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const QFont serif = serif_font();
+    for (const GlyphBox& g : kSerifGlyphs)
+        draw_glyph(painter, serif, g, kBlack);
+    const QFont bold = letter_font();
+    for (const Letter& l : kLetters)
+        draw_glyph(painter, bold, l.glyph, l.colour);
+    painter.restore();
 }
 
 QFont serif_font()

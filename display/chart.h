@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QRgb>
 
+class QPainter;
+
 namespace spektrion {
 
 // The fixed chart under the spectrum, in its own pixel coordinates: origin at the
@@ -46,6 +48,11 @@ inline constexpr QRgb kRed = 0xFF0000u;
 // Only the six colours above occur; text is drawn without smoothing.
 // Needs a QGuiApplication for the fonts.
 QImage build();
+
+// The same chart drawn by `painter` on any device, with the chart's pixels as the
+// painter's units: rectangles as rectangles and the labels as text, in the places and
+// the fitted faces of build(). For print, where pixels would blur.
+void paint(QPainter& painter);
 
 // The faces of the black serif labels and of the group letters, as requested.
 QFont serif_font();

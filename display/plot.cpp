@@ -4,7 +4,7 @@
 #include "plot.h"
 
 #include "chart.h"
-#include "surface.h"
+#include "chart_surface.h"
 
 #include <QString>
 
@@ -43,7 +43,7 @@ int to_pixel(float v)
     return static_cast<int>(std::floor(v + 0.5f));
 }
 
-void plot_bars(Surface& surface, const LineTable& heights)
+void plot_bars(ChartSurface& surface, const LineTable& heights)
 {
     surface.clear();
     for (int r = kSignalX; r <= kSignalA; ++r) {
@@ -58,7 +58,7 @@ void plot_bars(Surface& surface, const LineTable& heights)
     }
 }
 
-void plot_ratio_labels(Surface& surface, const LineTable& ratios)
+void plot_ratio_labels(ChartSurface& surface, const LineTable& ratios)
 {
     for (int r = kSignalX; r <= kSignalA; ++r) {
         for (int k = kFirstSlot; k <= kLastSlot; ++k) {
@@ -70,7 +70,7 @@ void plot_ratio_labels(Surface& surface, const LineTable& ratios)
     }
 }
 
-void plot_colons(Surface& surface, const LineTable& ratios)
+void plot_colons(ChartSurface& surface, const LineTable& ratios)
 {
     for (int r = kSignalX; r <= kSignalA; ++r) {
         float previous_centre = 0.0f;

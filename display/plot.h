@@ -7,7 +7,7 @@
 
 namespace spektrion {
 
-class Surface;
+class ChartSurface;
 
 // The stick spectrum over the chart. The window's calculation calls these in this
 // order: plot_bars with the heights (tallest line of a row 12), then
@@ -16,11 +16,11 @@ namespace plot {
 
 // Clears the surface back to the chart and draws a bar in the group colour for every
 // line taller than 0.2, standing just above the baseline, 25 px per height unit.
-void plot_bars(Surface& surface, const LineTable& heights);
+void plot_bars(ChartSurface& surface, const LineTable& heights);
 // Prints each line's ratio under it, in the chart font.
-void plot_ratio_labels(Surface& surface, const LineTable& ratios);
+void plot_ratio_labels(ChartSurface& surface, const LineTable& ratios);
 // Puts a colon (two 2 × 2 black dots) halfway between neighbouring lines of a signal.
-void plot_colons(Surface& surface, const LineTable& ratios);
+void plot_colons(ChartSurface& surface, const LineTable& ratios);
 
 // Where the line of row `r` at slot `k` stands: its bar's left edge, 12.5 px per slot,
 // 200 px per row. Fractional; see to_pixel.

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "chart_surface.h"
+
 #include <QFont>
 #include <QImage>
 #include <QPoint>
@@ -14,7 +16,7 @@ namespace spektrion {
 // The retained drawing surface of the chart canvas: an image that starts as the
 // chart and keeps whatever is drawn on it until the next clear. All operations use
 // chart pixel coordinates and are clipped to the chart.
-class Surface {
+class Surface : public ChartSurface {
 public:
     // `background` is the chart; the surface keeps it to clear back to.
     explicit Surface(const QImage& background);
@@ -22,14 +24,10 @@ public:
     const QImage& image() const { return image_; }
     const QImage& background() const { return background_; }
 
-    // Everything drawn since the last clear goes; the chart shows again untouched.
-    void clear();
-    // Rectangles between two corners, both included, with a 1-px pen.
-    void fill_rect(QPoint a, QPoint b, QRgb colour);
-    void outline_rect(QPoint a, QPoint b, QRgb colour);
-    // Draws only the glyphs of `text`, in black, with the top-left corner of its
-    // text cell at `top_left`.
-    void text(QPoint top_left, const QString& text);
+    void clear() override;
+    void fill_rect(QPoint a, QPoint b, QRgb colour) override;
+    void outline_rect(QPoint a, QPoint b, QRgb colour) override;
+    void text(QPoint top_left, const QString& text) override;
 
     // The chart's text font: Arial 9.75 pt, regular, unsmoothed; Liberation Sans
     // or another sans-serif face stands in for Arial.

@@ -16,7 +16,7 @@ packages=(
   libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick strace
   desktop-file-utils appstream dpkg-dev
-  lintian reuse help2man man-db
+  lintian reuse help2man man-db poppler-utils
 )
 case "${1:-}" in
   "") ;;

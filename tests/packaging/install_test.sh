@@ -15,7 +15,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-for exe in spektrion spektrion-snapshot; do
+for exe in spektrion spektrion-snapshot spektrion-worksheet; do
   [[ -x $prefix/bin/$exe ]] || fail "bin/$exe is not installed"
 done
 
@@ -51,16 +51,18 @@ svg=$prefix/share/icons/hicolor/scalable/apps/org.spektrion.Spektrion.svg
 python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' "$svg" || fail "the SVG icon is not well-formed"
 grep -q '<path' "$svg" || fail "the SVG icon draws nothing"
 
-for page in spektrion spektrion-snapshot; do
+for page in spektrion spektrion-snapshot spektrion-worksheet; do
   file=$prefix/share/man/man1/$page.1.gz
   [[ -f $file ]] || fail "no manual page for $page"
   text=$(MANWIDTH=80 man -l "$file" 2>&1) || fail "man cannot show $page(1)"
   grep -q "^NAME" <<<"$text" || fail "$page(1) has no NAME section"
 done
-# The page of spektrion-snapshot is written from its --help: every option is in it.
-snapshot_page=$(MANWIDTH=200 man -l "$prefix/share/man/man1/spektrion-snapshot.1.gz" 2>/dev/null)
-for option in $("$prefix/bin/spektrion-snapshot" --help | grep -oE '^  -[-a-z]+|, --[a-z]+' | tr -d ' ,'); do
-  grep -q -- "$option" <<<"$snapshot_page" || fail "spektrion-snapshot(1) lacks $option"
+# The companion tools' pages are written from their --help: every option is in them.
+for tool in spektrion-snapshot spektrion-worksheet; do
+  page=$(MANWIDTH=200 man -l "$prefix/share/man/man1/$tool.1.gz" 2>/dev/null)
+  for option in $("$prefix/bin/$tool" --help | grep -oE '^  -[-a-z]+|, --[a-z]+' | tr -d ' ,'); do
+    grep -q -- "$option" <<<"$page" || fail "$tool(1) lacks $option"
+  done
 done
 [[ $("$prefix/bin/spektrion-snapshot" --version) == "spektrion-snapshot $(sed -n 's/^spektrion (\(.*\)).*/\1/p;q' "$src/packaging/changelog.in")" ]] ||
   fail "spektrion-snapshot --version does not print the release's version"

@@ -23,7 +23,7 @@ same_picture() { [[ $(compare -metric AE "$1" "$2" null: 2>&1) == 0 ]]; }
 
 # The zip: the two programs, the licences and the README, nothing else.
 listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-expected="LICENSE.txt README.txt fonts-licence.txt spektrion-snapshot.exe spektrion.exe "
+expected="LICENSE.txt README.txt fonts-licence.txt spektrion-snapshot.exe spektrion-worksheet.exe spektrion.exe "
 [[ $listing == "$expected" ]] && pass "the zip holds $expected" || fail "the zip holds $listing"
 unzip -q "$zip" -d "$work/app"
 
@@ -42,7 +42,7 @@ system_dlls=$(ls "$WINEPREFIX/drive_c/windows/system32" | tr '[:upper:]' '[:lowe
 
 # Every DLL a program imports is one of Windows' own: Wine has each in system32, or
 # it is an API set (api-ms-win-*), which Windows' loader resolves itself.
-for exe in spektrion.exe spektrion-snapshot.exe; do
+for exe in spektrion.exe spektrion-snapshot.exe spektrion-worksheet.exe; do
   foreign=""
   for dll in $(x86_64-w64-mingw32-objdump -p "$work/app/$exe" | sed -n 's/.*DLL Name: //p'); do
     [[ ${dll,,} == api-ms-win-* ]] || grep -qx "${dll,,}" <<<"$system_dlls" || foreign+=" $dll"
@@ -68,6 +68,12 @@ done
   fail "spektrion-snapshot.exe differs from Linux in:$differing"
 (cd "$work/shots" && wine "$work/app/spektrion-snapshot.exe" --version) | tr -d '\r' | grep -qx "spektrion-snapshot [0-9.]*" &&
   pass "spektrion-snapshot.exe --version" || fail "spektrion-snapshot.exe --version"
+
+# The worksheet tool writes the Linux worksheet's text.
+(cd "$work/shots" && wine "$work/app/spektrion-worksheet.exe" --count 54 --seed 5 -o sheet.pdf >/dev/null 2>&1)
+"$build/bin/spektrion-worksheet" --count 54 --seed 5 -o "$work/shots/linux-sheet.pdf"
+[[ -s $work/shots/sheet.pdf && $(pdftotext "$work/shots/sheet.pdf" - 2>/dev/null) == "$(pdftotext "$work/shots/linux-sheet.pdf" -)" ]] &&
+  pass "spektrion-worksheet.exe writes the Linux worksheet's text" || fail "spektrion-worksheet.exe's worksheet differs from Linux"
 
 # The window, under Wine and on Linux, on one private X server: the same pictures
 # after the same pointer actions.

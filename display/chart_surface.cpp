@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#include "chart_surface.h"
+
+#include "chart.h"
+#include "surface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace spektrion {
+
+PainterSurface::PainterSurface(QPainter& painter)
+    : painter_(painter)
+{
+}
+
+void PainterSurface::clear()
+{
+    chart::paint(painter_);
+}
+
+void PainterSurface::fill_rect(QPoint a, QPoint b, QRgb colour)
+{
+    const QRect r = QRect(a, b).normalized();
+    painter_.fillRect(QRectF(r.left(), r.top(), r.width(), r.height()), QColor::fromRgb(colour));
+}
+
+void PainterSurface::outline_rect(QPoint a, QPoint b, QRgb colour)
+{
+    // The four sides as one-pixel rectangles, the pixels the window's outline covers.
+    const QRect r = QRect(a, b).normalized();
+    fill_rect(r.topLeft(), r.topRight(), colour);
+    fill_rect(r.bottomLeft(), r.bottomRight(), colour);
+    fill_rect(r.topLeft(), r.bottomLeft(), colour);
+    fill_rect(r.topRight(), r.bottomRight(), colour);
+}
+
+void PainterSurface::text(QPoint top_left, const QString& text)
+{
+    QFont font = Surface::text_font();
+    font.setStyleStrategy(QFont::PreferAntialias);
+    painter_.setFont(font);
+    painter_.setPen(Qt::black);
+    painter_.drawText(QPointF(top_left.x(), top_left.y() + QFontMetricsF(font).ascent()), text);
+}
+
+}  // namespace spektrion
