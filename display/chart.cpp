@@ -180,7 +180,8 @@ std::vector<Fill> fills()
         list.push_back({QRect(QPoint(kGridLeft, y), QPoint(kGridRight, y)), kGrey});
     }
     list.push_back({QRect(QPoint(kGridLeft, kBaselineTop), QPoint(kGridRight, kBaselineBottom)), kBlack});
-    list.push_back({QRect(QPoint(kTmsCentre - 1, kTmsTop), QPoint(kTmsCentre + 1, kBaselineTop - 1)), kBlack});
+    list.push_back(
+        {QRect(QPoint(kTmsCentre - 1, kTmsTop), QPoint(kTmsCentre + 1, kBaselineTop - 1)), kBlack});
     list.push_back({kLabelBox, kWhite});
     return list;
 }

@@ -23,16 +23,22 @@ void PainterSurface::clear()
     chart::paint(painter_);
 }
 
+QRect between(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+        QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 void PainterSurface::fill_rect(QPoint a, QPoint b, QRgb colour)
 {
-    const QRect r = QRect(a, b).normalized();
+    const QRect r = between(a, b);
     painter_.fillRect(QRectF(r.left(), r.top(), r.width(), r.height()), QColor::fromRgb(colour));
 }
 
 void PainterSurface::outline_rect(QPoint a, QPoint b, QRgb colour)
 {
     // The four sides as one-pixel rectangles, the pixels the window's outline covers.
-    const QRect r = QRect(a, b).normalized();
+    const QRect r = between(a, b);
     fill_rect(r.topLeft(), r.topRight(), colour);
     fill_rect(r.bottomLeft(), r.bottomRight(), colour);
     fill_rect(r.topLeft(), r.bottomLeft(), colour);

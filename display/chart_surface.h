@@ -4,12 +4,16 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 
 class QPainter;
 
 namespace spektrion {
+
+// The rectangle between two corners given in either order, both included.
+QRect between(QPoint a, QPoint b);
 
 // What the plotting draws on: the chart, in chart pixel coordinates, with the few
 // operations the spectrum needs. The window's surface keeps exact pixels; a printed

@@ -13,16 +13,6 @@ namespace spektrion {
 namespace {
 constexpr int kTextPixelSize = 13;  // 9.75 pt at 96 dpi
 constexpr QRgb kForeground = 0x000000u;
-
-// The rectangle between two corners given in either order, both included.
-struct Corners {
-    int top, bottom, left, right;
-};
-
-Corners corners(QPoint a, QPoint b)
-{
-    return {std::min(a.y(), b.y()), std::max(a.y(), b.y()), std::min(a.x(), b.x()), std::max(a.x(), b.x())};
-}
 }  // namespace
 
 QFont Surface::text_font()
@@ -62,19 +52,19 @@ void Surface::span(int y, int x1, int x2, QRgb colour)
 
 void Surface::fill_rect(QPoint a, QPoint b, QRgb colour)
 {
-    const auto [top, bottom, left, right] = corners(a, b);
-    for (int y = top; y <= bottom; ++y)
-        span(y, left, right, colour);
+    const QRect r = between(a, b);
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        span(y, r.left(), r.right(), colour);
 }
 
 void Surface::outline_rect(QPoint a, QPoint b, QRgb colour)
 {
-    const auto [top, bottom, left, right] = corners(a, b);
-    span(top, left, right, colour);
-    span(bottom, left, right, colour);
-    for (int y = top + 1; y < bottom; ++y) {
-        span(y, left, left, colour);
-        span(y, right, right, colour);
+    const QRect r = between(a, b);
+    span(r.top(), r.left(), r.right(), colour);
+    span(r.bottom(), r.left(), r.right(), colour);
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        span(y, r.left(), r.left(), colour);
+        span(y, r.right(), r.right(), colour);
     }
 }
 

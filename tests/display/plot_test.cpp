@@ -8,7 +8,11 @@
 #include "spectrum.h"
 #include "surface.h"
 
+#include <QPainter>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <cmath>
 #include <vector>
@@ -195,6 +199,31 @@ TEST(PlotTest, PlottingNeverTouchesTheLettersAxisLabelsOrTmsLine)
     const QImage image = drawn(state(3, 3, 3, 0));
     for (const QRect& r : {QRect(QPoint(0, 0), QPoint(776, 33)), QRect(QPoint(640, 300), QPoint(776, 407))})
         EXPECT_EQ(image.copy(r), the_chart().copy(r));
+}
+
+// The chart and the spectrum drawn through a painter (as on a printed sheet) come from
+// the same description as the window's pixels: away from the text, every pixel agrees.
+TEST(PlotTest, PaintedChartAndSpectrumAgreeWithTheWindowsPixelsOutsideTheText)
+{
+    for (const SpinSystem& s : {state(2, 2, 2, 0), state(3, 3, 3, 1), state(1, 3, 2, 0)}) {
+        QImage painted(chart::kWidth, chart::kHeight, QImage::Format_RGB32);
+        {
+            QPainter painter(&painted);
+            PainterSurface surface(painter);
+            draw(surface, s);
+        }
+        const QImage pixels = drawn(s);
+        // Text: the group letters' row, the TMS label and the axis labels and ratios.
+        const QRect texts[] = {QRect(0, 0, chart::kWidth, 30), QRect(QPoint(670, 326), QPoint(708, 340)),
+            QRect(0, 386, chart::kWidth, 22)};
+        int differing = 0;
+        for (int y = 0; y < chart::kHeight; ++y)
+            for (int x = 0; x < chart::kWidth; ++x)
+                if (std::none_of(
+                        std::begin(texts), std::end(texts), [&](const QRect& r) { return r.contains(x, y); }))
+                    differing += rgb(painted, x, y) != rgb(pixels, x, y);
+        EXPECT_EQ(differing, 0) << s.nA << s.nM << s.nX << " order " << s.znak_J;
+    }
 }
 
 TEST(CanvasTest, ShowsItsSurfaceInsideAOnePixelFrame)

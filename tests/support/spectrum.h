@@ -30,7 +30,7 @@ inline const QImage& the_chart()
 }
 
 // Bars from the heights, then ratios and colons, as one recalculation shows them.
-inline void draw(Surface& surface, SpinSystem s)
+inline void draw(ChartSurface& surface, SpinSystem s)
 {
     s.clear_lines();
     s.seed();
