@@ -59,7 +59,9 @@ case "$target" in
     ;;
 esac
 
-key=$(printf '%s\n' "$version" "${options[@]}" "$(cat "$root/cmake/mingw-w64-x86_64.cmake")" \
+# The key names what the build depends on, not where the checkout is: paths into the
+# checkout are left out, and so are the comments of the toolchain file.
+key=$(printf '%s\n' "$version" "${options[@]//$root/}" "$(grep -v '^#' "$root/cmake/mingw-w64-x86_64.cmake")" \
   | sha256sum | cut -c1-12)
 prefix="$cache/qt-$upstream-$target-static-$key"
 
