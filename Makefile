@@ -51,9 +51,13 @@ bench: build
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
-# The README's picture of the start-up window.
+# The README's pictures: the start-up window, a splitting tree, a worksheet's pages.
 screenshot: build
 	$(BUILD_DIR)/bin/spektrion-snapshot -o docs/spektrion.png
+	$(BUILD_DIR)/bin/spektrion-snapshot --tree --sizes 2,3,2 -o docs/tree.png
+	$(BUILD_DIR)/bin/spektrion-worksheet --count 4 -o $(BUILD_DIR)/worksheet.pdf
+	pdftoppm -r 50 -png -f 1 -l 1 -singlefile $(BUILD_DIR)/worksheet.pdf docs/worksheet-task
+	pdftoppm -r 50 -png -f 3 -l 3 -singlefile $(BUILD_DIR)/worksheet.pdf docs/worksheet-answer
 
 # The Windows download, build/windows/spektrion-<version>-win64.zip: cross-built with
 # MinGW-w64 against a static Qt that is built once per machine and kept in
