@@ -17,6 +17,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick strace
   desktop-file-utils appstream dpkg-dev
   lintian reuse help2man man-db poppler-utils
+  at-spi2-core python3-pyatspi dbus
 )
 case "${1:-}" in
   "") ;;
