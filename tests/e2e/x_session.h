@@ -54,13 +54,16 @@ private:
     QString display_;
 };
 
-// The environment a program sees on that server: a desktop with only X.
+// The environment a program sees on that server: a desktop with only X. Without a
+// session bus the toolkit would start one of its own where dbus-launch is installed,
+// and that daemon would outlive the program (and keep strace waiting on it).
 inline QProcessEnvironment x_environment(const QString& display)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
     return env;
 }
 

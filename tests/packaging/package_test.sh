@@ -47,6 +47,8 @@ desktop-file-validate "$root/usr/share/applications/org.spektrion.Spektrion.desk
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+# No session bus, so that the toolkit starts no daemon of its own that outlives the test.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   "$1" & pid=$!
   window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" --name "^Spektrion" | head -n 1)

@@ -32,6 +32,8 @@ export WINEPREFIX=${XDG_CACHE_HOME:-$HOME/.cache}/spektrion/wine64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The Linux session's platform choice is not the Windows program's.
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+# No session bus, so that the toolkit starts no daemon of its own that outlives the test.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   echo "Creating the Wine prefix $WINEPREFIX (once per machine)"
   DISPLAY= wineboot -i >/dev/null 2>&1
