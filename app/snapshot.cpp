@@ -7,8 +7,8 @@
 // sees after those clicks.
 #include "canvas.h"
 #include "click_label.h"
-#include "embedded_fonts.h"
 #include "form1.h"
+#include "startup.h"
 #include "tree.h"
 
 #include <QApplication>
@@ -17,7 +17,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -146,24 +145,11 @@ std::optional<Request> parse(const QStringList& args)
     return r;
 }
 
-// A command-line tool says nothing when it succeeds: the toolkit's remarks (a missing
-// XDG_RUNTIME_DIR on a server, say) are not the user's business. A fatal one still
-// ends the run with one sentence.
-void quiet_message_handler(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type != QtFatalMsg)
-        return;
-    std::fprintf(stderr, "spektrion-snapshot: %s\n", qPrintable(message));
-    std::_Exit(1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    // Always offscreen: the picture needs no display, and takes none that is there.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quiet_message_handler);
+    spektrion::prepare_command_line_tool();
     QApplication app(argc, argv);
     spektrion::register_embedded_fonts();
     const std::optional<Request> request = parse(QApplication::arguments());

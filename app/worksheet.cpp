@@ -8,9 +8,9 @@
 // drawn as vector shapes and text, from the same chart and plotting the window uses.
 #include "chart.h"
 #include "chart_surface.h"
-#include "embedded_fonts.h"
 #include "plot.h"
 #include "spin_system.h"
+#include "startup.h"
 #include "tree.h"
 
 #include <QFont>
@@ -23,7 +23,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <random>
 #include <string>
@@ -308,17 +307,10 @@ void write_answer(Sheet& sheet, int number, const Task& t)
     sheet.chart_space(kKeyChartWidth, 0);
     tree::draw(p, s);
     p.translate(0, tree::kBandHeight);
-    // The spectrum as one recalculation of the window draws it.
     PainterSurface surface(p);
-    s.clear_lines();
-    s.seed();
-    s.split();
-    s.rescale_heights();
-    plot::plot_bars(surface, s.spektr);
-    s.rescale_ratios();
-    plot::plot_ratio_labels(surface, s.spektr);
-    plot::plot_colons(surface, s.spektr);
+    plot::plot_spectrum(surface, s);
     p.restore();
+    s.calculate();
     sheet.advance(picture_height + 2);
     for (const QString& line :
         QString::fromStdString(describe_spectrum(s)).split(u'\n', Qt::SkipEmptyParts)) {
@@ -354,23 +346,13 @@ bool write_sheet(const Request& request, QSaveFile& file)
     return sheet.painter().end();
 }
 
-void quiet_message_handler(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type != QtFatalMsg)
-        return;
-    std::fprintf(stderr, "spektrion-worksheet: %s\n", qPrintable(message));
-    std::_Exit(1);
-}
-
 }  // namespace
 }  // namespace spektrion
 
 int main(int argc, char** argv)
 {
     using namespace spektrion;
-    // No display needed, and none taken; the toolkit's remarks are not the user's.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quiet_message_handler);
+    prepare_command_line_tool();
     QGuiApplication app(argc, argv);
     register_embedded_fonts();
     const std::optional<Request> request = parse(QGuiApplication::arguments());

@@ -90,4 +90,16 @@ void plot_colons(ChartSurface& surface, const LineTable& ratios)
     }
 }
 
+void plot_spectrum(ChartSurface& surface, SpinSystem model)
+{
+    model.clear_lines();
+    model.seed();
+    model.split();
+    model.rescale_heights();
+    plot_bars(surface, model.spektr);
+    model.rescale_ratios();
+    plot_ratio_labels(surface, model.spektr);
+    plot_colons(surface, model.spektr);
+}
+
 }  // namespace spektrion::plot

@@ -22,6 +22,11 @@ void plot_ratio_labels(ChartSurface& surface, const LineTable& ratios);
 // Puts a colon (two 2 × 2 black dots) halfway between neighbouring lines of a signal.
 void plot_colons(ChartSurface& surface, const LineTable& ratios);
 
+// The whole spectrum of `model`'s state as one recalculation of the window shows it:
+// the bars, then the ratios and colons, calculated from scratch. For pictures made
+// away from the window (a printed sheet).
+void plot_spectrum(ChartSurface& surface, SpinSystem model);
+
 // Where the line of row `r` at slot `k` stands: its bar's left edge, 12.5 px per slot,
 // 200 px per row. Fractional; see to_pixel.
 float bar_left(int r, int k);
