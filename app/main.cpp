@@ -8,19 +8,30 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
 namespace {
 
 // While the application object is being made, a failure to reach a display is a
-// qFatal that would abort with a core dump; say it in one sentence and leave instead.
+// qFatal that would abort with a core dump; say in one sentence what is missing and
+// leave instead. Where QT_QPA_PLATFORM names a display system other than X or
+// Wayland, that system is what is missing; otherwise it is the display itself.
 void startup_message_handler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg) {
-        std::fputs("spektrion: no display to show the window on; start it from a desktop session "
-                   "or under a virtual X server, e.g. `xvfb-run make run`.\n",
-            stderr);
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        const QByteArray plugin = platform.split(':').constFirst();
+        if (plugin.isEmpty() || plugin == "xcb" || plugin.startsWith("wayland"))
+            std::fputs("spektrion: there is no display to show the window on; start Spektrion from "
+                       "its menu entry or a terminal of a desktop session.\n",
+                stderr);
+        else
+            std::fprintf(stderr,
+                "spektrion: the display system '%s' that QT_QPA_PLATFORM asks for is not available; "
+                "unset QT_QPA_PLATFORM to use the desktop's own.\n",
+                platform.constData());
         _exit(1);
     }
     // The platform plugin's own complaints precede its fatal message; one sentence is enough.
@@ -29,24 +40,43 @@ void startup_message_handler(QtMsgType type, const QMessageLogContext& context, 
     std::fputs(qPrintable(qFormatLogMessage(type, context, message) + u'\n'), stderr);
 }
 
+// The toolkit takes any scale factor, and at 0 or "nan" shows no window and says
+// nothing; such a setting is refused before it starts.
+bool scale_factor_usable()
+{
+    const QByteArray setting = qgetenv("QT_SCALE_FACTOR");
+    if (setting.isEmpty())
+        return true;
+    bool ok = false;
+    const double factor = setting.toDouble(&ok);
+    if (ok && std::isfinite(factor) && factor >= 0.5 && factor <= 8.0)
+        return true;
+    std::fprintf(stderr,
+        "spektrion: QT_SCALE_FACTOR='%s' is not a scale the window can be shown at; set a factor "
+        "from 0.5 to 8, or unset it.\n",
+        setting.constData());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
+    if (!scale_factor_usable())
+        return 1;
     // The simulator takes no options. The toolkit would read its own from the command
     // line (a title, a style sheet file, a platform), so it is given only the program's
     // name; the environment a desktop sets (DISPLAY, QT_SCALE_FACTOR) still applies.
-    char program_name[] = "spektrion";
-    char* toolkit_argv[] = {argc > 0 && argv[0] ? argv[0] : program_name, nullptr};
-    int toolkit_argc = 1;
+    QByteArray platform;
 #ifdef Q_OS_WIN
     // Windows' own text rendering differs from FreeType's; FreeType draws the carried
     // faces as on Linux, pixel for pixel. A setting of the user's own still wins.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+        platform = "windows:fontengine=freetype";
 #endif
+    spektrion::ToolkitArguments toolkit(argc, argv, platform);
     qInstallMessageHandler(startup_message_handler);
-    QApplication app(toolkit_argc, toolkit_argv);
+    QApplication app(toolkit.argc(), toolkit.argv());
     qInstallMessageHandler(nullptr);
     spektrion::register_embedded_fonts();
 

@@ -12,6 +12,7 @@
 #include "tree.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImageWriter>
 #include <QMouseEvent>
 
@@ -50,12 +51,14 @@ struct Request {
     bool describe = false;
     bool tree = false;
     std::optional<QPoint> pointer;
-    QString output;
+    QByteArray output;  // the file name's bytes, as given
 };
+
+constexpr spektrion::ToolMessages kMessages("spektrion-snapshot");
 
 void fail(const std::string& message)
 {
-    std::fprintf(stderr, "spektrion-snapshot: %s\n%s", message.c_str(), kUsage);
+    kMessages.usage_error(message);
 }
 
 std::optional<std::array<int, 3>> parse_sizes(const QString& text)
@@ -73,10 +76,13 @@ std::optional<std::array<int, 3>> parse_sizes(const QString& text)
     return sizes;
 }
 
-std::optional<Request> parse(const QStringList& args)
+std::optional<Request> parse(const std::vector<QByteArray>& raw)
 {
+    QStringList args;
+    for (const QByteArray& a : raw)
+        args << QString::fromUtf8(a);
     Request r;
-    for (qsizetype i = 1; i < args.size(); ++i) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool has_value = i + 1 < args.size();
         if (a == u"--sizes") {
@@ -120,7 +126,7 @@ std::optional<Request> parse(const QStringList& args)
                 fail("-o needs a file name");
                 return std::nullopt;
             }
-            r.output = args[++i];
+            r.output = raw[std::size_t(++i)];
         } else if (a == u"-h" || a == u"--help") {
             r.answer = kUsage;
             return r;
@@ -132,13 +138,17 @@ std::optional<Request> parse(const QStringList& args)
             return std::nullopt;
         }
     }
+    if (r.describe && !r.output.isEmpty()) {
+        fail("--describe prints words and -o writes a picture; give one of them");
+        return std::nullopt;
+    }
     if (r.describe)
         return r;
     if (r.output.isEmpty()) {
         fail("missing -o FILE.png");
         return std::nullopt;
     }
-    if (!r.output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+    if (!r.output.toLower().endsWith(".png")) {
         fail("bad -o '" + r.output.toStdString() + "': the picture is a PNG file, name it *.png");
         return std::nullopt;
     }
@@ -150,15 +160,14 @@ std::optional<Request> parse(const QStringList& args)
 int main(int argc, char** argv)
 {
     spektrion::prepare_command_line_tool();
-    QApplication app(argc, argv);
+    spektrion::ToolkitArguments toolkit(argc, argv);
+    QApplication app(toolkit.argc(), toolkit.argv());
     spektrion::register_embedded_fonts();
-    const std::optional<Request> request = parse(QApplication::arguments());
+    const std::optional<Request> request = parse(spektrion::tool_arguments(argc, argv));
     if (!request)
         return 2;
-    if (!request->answer.empty()) {
-        std::fputs(request->answer.c_str(), stdout);
-        return 0;
-    }
+    if (!request->answer.empty())
+        return kMessages.print(request->answer) ? 0 : 1;
 
     spektrion::Form1 window;
     // From the start-up state (2, 2, 2, J(AM) larger) by the window's own clicks.
@@ -176,18 +185,20 @@ int main(int argc, char** argv)
             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(target, &move);
     }
-    if (request->describe) {
-        std::fputs(spektrion::describe_spectrum(window.model()).c_str(), stdout);
-        return 0;
-    }
+    if (request->describe)
+        return kMessages.print(spektrion::describe_spectrum(window.model())) ? 0 : 1;
     const QImage& chart = window.Picture1->surface().image();
     const QImage picture = request->tree ? spektrion::tree::picture(chart, window.model())
         : request->chart_only            ? chart
                                          : window.grab().toImage();
-    QImageWriter writer(request->output, "png");
-    if (!writer.write(picture)) {
-        std::fprintf(stderr, "spektrion-snapshot: cannot write '%s': %s\n", qPrintable(request->output),
-            qPrintable(writer.errorString()));
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    QImageWriter writer(&png, "png");
+    const std::string failure = writer.write(picture)
+        ? spektrion::write_whole_file(request->output, png.data())
+        : "no PNG was made";
+    if (!failure.empty()) {
+        kMessages.error("cannot write '" + request->output.toStdString() + "': " + failure);
         return 1;
     }
     return 0;

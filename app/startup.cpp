@@ -7,8 +7,21 @@
 #include <QDirIterator>
 #include <QFontDatabase>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <QFileInfo>
+#include <QSaveFile>
+#include <shellapi.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace spektrion {
 namespace {
@@ -22,6 +35,30 @@ void quiet_message_handler(QtMsgType type, const QMessageLogContext&, const QStr
     std::_Exit(1);
 }
 
+#ifndef Q_OS_WIN
+std::string with_reason(const char* what)
+{
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+// Every byte of `data` to `fd`, however the kernel splits the writes.
+bool write_all(int fd, const QByteArray& data)
+{
+    const char* p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, std::size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+#endif
+
 }  // namespace
 
 void register_embedded_fonts()
@@ -31,10 +68,115 @@ void register_embedded_fonts()
         QFontDatabase::addApplicationFont(faces.next());
 }
 
+ToolkitArguments::ToolkitArguments(int argc, char** argv, QByteArray platform)
+    : name_(argc > 0 && argv[0] ? argv[0] : "spektrion")
+    , platform_(std::move(platform))
+{
+    argv_.push_back(name_.data());
+    if (!platform_.isEmpty()) {
+        argv_.push_back(option_.data());
+        argv_.push_back(platform_.data());
+    }
+    argc_ = int(argv_.size());
+    argv_.push_back(nullptr);
+}
+
 void prepare_command_line_tool()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI",
+             "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY"})
+        qunsetenv(scaling);
     qInstallMessageHandler(quiet_message_handler);
 }
+
+std::vector<QByteArray> tool_arguments(int argc, char** argv)
+{
+    std::vector<QByteArray> arguments;
+#ifdef Q_OS_WIN
+    // argv holds the arguments in the ANSI code page, which loses what it cannot spell.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; wide && i < count; ++i)
+        arguments.push_back(QString::fromWCharArray(wide[i]).toUtf8());
+    LocalFree(wide);
+#else
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+#endif
+    return arguments;
+}
+
+void ToolMessages::error(const std::string& sentence) const
+{
+    std::fprintf(stderr, "%s: %s\n", tool_, sentence.c_str());
+}
+
+void ToolMessages::usage_error(const std::string& sentence) const
+{
+    std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", tool_, sentence.c_str(), tool_);
+}
+
+bool ToolMessages::print(const std::string& text) const
+{
+    if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return true;
+    error(std::string("cannot write to the standard output: ") + std::strerror(errno));
+    return false;
+}
+
+#ifdef Q_OS_WIN
+std::string write_whole_file(const QByteArray& name, const QByteArray& data)
+{
+    const QString path = QString::fromUtf8(name);
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return "it exists and is not a regular file";
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        return file.errorString().toStdString();
+    return {};
+}
+#else
+std::string write_whole_file(const QByteArray& name, const QByteArray& data)
+{
+    // Through a symbolic link the file it names is replaced, not the link.
+    QByteArray target = name;
+    struct stat status { };
+    const bool exists = ::stat(name.constData(), &status) == 0;
+    if (exists && !S_ISREG(status.st_mode))
+        return "it exists and is not a regular file";
+    if (exists) {
+        if (char* resolved = ::realpath(name.constData(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
+    QByteArray temporary = target + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return with_reason("cannot create a file there");
+    // A new file gets the usual permissions, an old one keeps its own.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = exists ? status.st_mode & 07777 : 0666 & ~mask;
+    std::string failure;
+    if (::fchmod(fd, mode) != 0)
+        failure = with_reason("cannot set its permissions");
+    else if (!write_all(fd, data))
+        failure = with_reason("writing failed");
+    else if (::fsync(fd) != 0)
+        failure = with_reason("writing failed");
+    if (::close(fd) != 0 && failure.empty())
+        failure = with_reason("writing failed");
+    if (failure.empty() && ::rename(temporary.constData(), target.constData()) != 0)
+        failure = with_reason("cannot put it in place");
+    if (!failure.empty())
+        ::unlink(temporary.constData());
+    return failure;
+}
+#endif
 
 }  // namespace spektrion

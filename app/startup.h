@@ -3,6 +3,11 @@
 
 #pragma once
 
+#include <QByteArray>
+
+#include <string>
+#include <vector>
+
 namespace spektrion {
 
 // Registers the font faces the executable carries (on systems that lack the
@@ -10,10 +15,62 @@ namespace spektrion {
 // Does nothing where none are carried. Needs a QGuiApplication.
 void register_embedded_fonts();
 
+// The command line the toolkit is given: the program's name alone, and the program's
+// own choice of platform plug-in where it makes one. Given more, the toolkit would
+// take options of its own (-platform, -stylesheet, -qwindowtitle…) that no Spektrion
+// program documents.
+class ToolkitArguments {
+public:
+    ToolkitArguments(int argc, char** argv, QByteArray platform = {});
+
+    int& argc() { return argc_; }
+    char** argv() { return argv_.data(); }
+
+private:
+    QByteArray name_;
+    QByteArray option_ = "-platform";
+    QByteArray platform_;
+    std::vector<char*> argv_;
+    int argc_ = 0;
+};
+
 // For the command-line tools, before their application object exists: they draw
-// offscreen, needing no display and taking none that is there, and they say nothing
-// when they succeed. The toolkit's remarks (a missing XDG_RUNTIME_DIR on a server,
-// say) are dropped; a fatal one still ends the run with one sentence and status 1.
+// offscreen at a fixed size, needing no display and taking none that is there, nor
+// a desktop's scale factor, and they say nothing when they succeed. The toolkit's
+// remarks (a missing XDG_RUNTIME_DIR on a server, say) are dropped; a fatal one
+// still ends the run with one sentence and status 1.
 void prepare_command_line_tool();
+
+// A tool's arguments after its name, as given: on Unix the bytes of argv, which need
+// not be valid in the locale's encoding (a file name rarely is not, but then it must
+// land where asked); on Windows the UTF-8 of the wide command line.
+std::vector<QByteArray> tool_arguments(int argc, char** argv);
+
+// What a tool says about its run, each a line on stderr beginning with its name.
+class ToolMessages {
+public:
+    explicit constexpr ToolMessages(const char* tool)
+        : tool_(tool)
+    {
+    }
+
+    // A fault of the run (an unwritable file): one sentence.
+    void error(const std::string& sentence) const;
+    // A wrong argument: the sentence and where to learn the right ones, as GNU tools do.
+    void usage_error(const std::string& sentence) const;
+    // `text` on stdout, flushed; false (after saying so) when it could not be written
+    // whole, as on a full disk.
+    bool print(const std::string& text) const;
+
+private:
+    const char* tool_;
+};
+
+// Writes `data` to the file `name` (tool_arguments' bytes) whole or not at all: into
+// a new file beside it, moved over it only once every byte is on the disk, so that a
+// full disk or a kill half-way leaves any old file as it was. A `name` that exists
+// and is not a regular file (a device, a FIFO, a folder) is refused, also through a
+// symbolic link. Returns an empty string, or why it failed.
+std::string write_whole_file(const QByteArray& name, const QByteArray& data);
 
 }  // namespace spektrion

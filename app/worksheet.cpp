@@ -13,13 +13,13 @@
 #include "startup.h"
 #include "tree.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -59,12 +59,14 @@ struct Task {
 struct Request {
     std::string answer;  // set for --help and --version
     std::vector<Task> tasks;
-    QString output;
+    QByteArray output;  // the file name's bytes, as given
 };
+
+constexpr ToolMessages kMessages("spektrion-worksheet");
 
 void fail(const std::string& message)
 {
-    std::fprintf(stderr, "spektrion-worksheet: %s\n", message.c_str());
+    kMessages.usage_error(message);
 }
 
 std::optional<Task> parse_system(const QString& text)
@@ -99,12 +101,15 @@ std::vector<Task> random_tasks(int count, std::uint32_t seed)
     return all;
 }
 
-std::optional<Request> parse(const QStringList& args)
+std::optional<Request> parse(const std::vector<QByteArray>& raw)
 {
+    QStringList args;
+    for (const QByteArray& a : raw)
+        args << QString::fromUtf8(a);
     Request r;
     std::optional<int> count;
     std::uint32_t seed = 1;
-    for (qsizetype i = 1; i < args.size(); ++i) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool has_value = i + 1 < args.size();
         const std::string value = has_value ? args[i + 1].toStdString() : std::string();
@@ -143,7 +148,7 @@ std::optional<Request> parse(const QStringList& args)
                 fail("-o needs a file name");
                 return std::nullopt;
             }
-            r.output = args[++i];
+            r.output = raw[std::size_t(++i)];
         } else if (a == u"-h" || a == u"--help") {
             r.answer = kUsage;
             return r;
@@ -151,7 +156,7 @@ std::optional<Request> parse(const QStringList& args)
             r.answer = "spektrion-worksheet " SPEKTRION_VERSION "\n";
             return r;
         } else {
-            fail("unknown argument '" + a.toStdString() + "'; see --help");
+            fail("unknown argument '" + a.toStdString() + "'");
             return std::nullopt;
         }
     }
@@ -163,7 +168,7 @@ std::optional<Request> parse(const QStringList& args)
         fail("missing -o FILE.pdf");
         return std::nullopt;
     }
-    if (!r.output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+    if (!r.output.toLower().endsWith(".pdf")) {
         fail("bad -o '" + r.output.toStdString() + "': the worksheet is a PDF file, name it *.pdf");
         return std::nullopt;
     }
@@ -320,7 +325,7 @@ void write_answer(Sheet& sheet, int number, const Task& t)
     sheet.advance(8);
 }
 
-bool write_sheet(const Request& request, QSaveFile& file)
+bool write_sheet(const Request& request, QIODevice& file)
 {
     QPdfWriter writer(&file);
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -353,25 +358,22 @@ int main(int argc, char** argv)
 {
     using namespace spektrion;
     prepare_command_line_tool();
-    QGuiApplication app(argc, argv);
+    ToolkitArguments toolkit(argc, argv);
+    QGuiApplication app(toolkit.argc(), toolkit.argv());
     register_embedded_fonts();
-    const std::optional<Request> request = parse(QGuiApplication::arguments());
+    const std::optional<Request> request = parse(tool_arguments(argc, argv));
     if (!request)
         return 2;
-    if (!request->answer.empty()) {
-        std::fputs(request->answer.c_str(), stdout);
-        return 0;
-    }
-    // Written beside the target and moved into place only when whole: a failure
-    // leaves no partial file.
-    QSaveFile file(request->output);
-    if (!file.open(QIODevice::WriteOnly)) {
-        fail("cannot write '" + request->output.toStdString() + "': " + file.errorString().toStdString());
-        return 1;
-    }
-    if (!write_sheet(*request, file) || !file.commit()) {
-        file.cancelWriting();
-        fail("cannot write '" + request->output.toStdString() + "': " + file.errorString().toStdString());
+    if (!request->answer.empty())
+        return kMessages.print(request->answer) ? 0 : 1;
+    // Made whole in memory first, then written beside the target and moved into
+    // place: a failure leaves no partial file and any old one as it was.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    const std::string failure
+        = write_sheet(*request, pdf) ? write_whole_file(request->output, pdf.data()) : "no PDF was made";
+    if (!failure.empty()) {
+        kMessages.error("cannot write '" + request->output.toStdString() + "': " + failure);
         return 1;
     }
     return 0;

@@ -106,7 +106,7 @@ TEST(TouchTest, WritesNoFileOpensNoNetworkAndReadsNoConfigurationOfItsOwn)
     const std::vector<Call> calls = read_trace(trace);
     ASSERT_GT(calls.size(), 10u) << "strace recorded nothing";
     // Where the toolkit may write: its runtime directory, the user's caches (fontconfig's),
-    // and the null device.
+    // and the null device. The FILES section of spektrion(1) lists the same; change both.
     const QStringList allowed = {runtime, home + QStringLiteral("/.cache/"), QStringLiteral("/dev/null"),
         QStringLiteral("/tmp/runtime-")};
     int sockets = 0;
