@@ -44,6 +44,12 @@ bench: build
 	$(BUILD_DIR)/bin/startup_bench --program $(BUILD_DIR)/bin/spektrion \
 	    --baseline $(BUILD_DIR)/bin/baseline_window --gbench $(BUILD_DIR)/bench/gbench.json \
 	    --out $(BUILD_DIR)/bench/results.json --runs 21 --clicks 1000
+	@echo "The same on a display scaled by 2, the chart drawn at that resolution:"
+	QT_SCALE_FACTOR=2 $(BUILD_DIR)/bin/spektrion_bench --benchmark_filter='click/.*/paint' \
+	    --benchmark_out=$(BUILD_DIR)/bench/gbench-ratio2.json --benchmark_out_format=json
+	$(BUILD_DIR)/bin/startup_bench --scale 2 --program $(BUILD_DIR)/bin/spektrion \
+	    --baseline $(BUILD_DIR)/bin/baseline_window --gbench $(BUILD_DIR)/bench/gbench-ratio2.json \
+	    --out $(BUILD_DIR)/bench/results-ratio2.json --runs 21 --clicks 1000
 	@echo "The 54-state worksheet to a PDF (budget 1 s):"
 	@bash -c 'time $(BUILD_DIR)/bin/spektrion-worksheet --count 54 -o $(BUILD_DIR)/bench/worksheet.pdf'
 

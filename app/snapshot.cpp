@@ -24,7 +24,7 @@
 namespace {
 
 constexpr char kUsage[]
-    = "Usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart|--tree] -o FILE.png\n"
+    = "Usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart|--tree] [--scale S] -o FILE.png\n"
       "       spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] --describe\n"
       "Renders the Spektrion window, or its chart alone, in a chosen state to a PNG file,\n"
       "without a display; or describes that state's spectrum in words.\n"
@@ -34,6 +34,8 @@ constexpr char kUsage[]
       "  --order >      J(AM) > J(MX) (default); --order < for J(AM) < J(MX)\n"
       "  --chart        the chart alone (777 x 408) instead of the whole window\n"
       "  --tree         the chart under the signals' splitting trees (777 x 578)\n"
+      "  --scale S      drawn at S times the size, 0.5 to 4 (default 1), as on a display\n"
+      "                 scaled by S: sharp, not enlarged pixels; for slides and print\n"
       "  --pointer X,Y  the pointer rests at X,Y of the window, so that the help bar\n"
       "                 explains what lies there\n"
       "  --describe     print the spectrum in words, one line per signal (X, M, A):\n"
@@ -50,6 +52,7 @@ struct Request {
     bool chart_only = false;
     bool describe = false;
     bool tree = false;
+    double scale = 1.0;
     std::optional<QPoint> pointer;
     QByteArray output;  // the file name's bytes, as given
 };
@@ -117,6 +120,16 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
             }
             r.pointer = at;
             ++i;
+        } else if (a == u"--scale") {
+            bool ok = false;
+            const double scale = has_value ? args[i + 1].toDouble(&ok) : 0.0;
+            if (!ok || !(scale >= 0.5 && scale <= 4.0)) {
+                fail("bad --scale '" + (has_value ? args[i + 1].toStdString() : std::string())
+                    + "': a number from 0.5 to 4, such as 1.5");
+                return std::nullopt;
+            }
+            r.scale = scale;
+            ++i;
         } else if (a == u"--tree") {
             r.tree = true;
         } else if (a == u"--describe") {
@@ -160,10 +173,14 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
 int main(int argc, char** argv)
 {
     spektrion::prepare_command_line_tool();
+    const std::optional<Request> request = parse(spektrion::tool_arguments(argc, argv));
+    // The window drawn as on a display scaled by that much: the toolkit lays out and
+    // paints everything at that resolution, the chart included.
+    if (request && request->scale != 1.0)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(request->scale));
     spektrion::ToolkitArguments toolkit(argc, argv);
     QApplication app(toolkit.argc(), toolkit.argv());
     spektrion::register_embedded_fonts();
-    const std::optional<Request> request = parse(spektrion::tool_arguments(argc, argv));
     if (!request)
         return 2;
     if (!request->answer.empty())
@@ -188,7 +205,7 @@ int main(int argc, char** argv)
     if (request->describe)
         return kMessages.print(spektrion::describe_spectrum(window.model())) ? 0 : 1;
     const QImage& chart = window.Picture1->surface().image();
-    const QImage picture = request->tree ? spektrion::tree::picture(chart, window.model())
+    const QImage picture = request->tree ? spektrion::tree::picture(chart, window.model(), request->scale)
         : request->chart_only            ? chart
                                          : window.grab().toImage();
     QBuffer png;

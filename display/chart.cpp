@@ -4,6 +4,7 @@
 #include "chart.h"
 
 #include "carried_image.h"
+#include "chart_surface.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -11,6 +12,8 @@
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -148,17 +151,22 @@ void paint_glyph(QImage& image, const QFont& font, const GlyphBox& g, QRgb colou
                 image.setPixel(x + d.x(), y + d.y(), 0xFF000000u | colour);
 }
 
-// The same glyph as text, in the font it was fitted in, at the same place.
-void draw_glyph(QPainter& painter, const QFont& font, const GlyphBox& g, QRgb colour)
+// The same glyph as text, in the font it was fitted in, at the same place. With a
+// ratio of 0 in the painter's chart units and smoothed, for print; otherwise in device
+// pixels at that ratio, in the font at that many times its size, unsmoothed (pure
+// colour), for a screen.
+void draw_glyph(QPainter& painter, const QFont& font, const GlyphBox& g, QRgb colour, qreal ratio)
 {
     const std::optional<Ink> ink = fit(font, QString::fromUtf16(g.glyph), g.box.size());
     if (!ink)
         return;
-    QFont outline = ink->font;
-    outline.setStyleStrategy(QFont::PreferAntialias);
+    const QPoint origin = ink->origin + placement(*ink, g);
+    QFont outline = ratio == 0 ? ink->font : at_ratio(ink->font, ratio);
+    if (ratio == 0)
+        outline.setStyleStrategy(QFont::PreferAntialias);
     painter.setFont(outline);
     painter.setPen(QColor::fromRgb(colour));
-    painter.drawText(ink->origin + placement(*ink, g), QString::fromUtf16(g.glyph));
+    painter.drawText(ratio == 0 ? origin : device_point(origin, ratio), QString::fromUtf16(g.glyph));
 }
 
 struct Fill {
@@ -205,6 +213,33 @@ QImage build()
     return image;
 }
 
+namespace {
+
+void draw_glyphs(QPainter& painter, qreal ratio)
+{
+    const QFont serif = serif_font();
+    for (const GlyphBox& g : kSerifGlyphs)
+        draw_glyph(painter, serif, g, kBlack, ratio);
+    const QFont bold = letter_font();
+    for (const Letter& l : kLetters)
+        draw_glyph(painter, bold, l.glyph, l.colour, ratio);
+}
+
+}  // namespace
+
+QImage build(qreal ratio)
+{
+    if (ratio == 1.0)
+        return build();
+    const QRect device = device_rect(QRect(0, 0, kWidth, kHeight), ratio);
+    QImage image(device.size(), QImage::Format_RGB32);
+    for (const Fill& f : fills())
+        fill(image, device_rect(f.rect, ratio) & image.rect(), f.colour);
+    QPainter painter(&image);
+    draw_glyphs(painter, ratio);
+    return image;
+}
+
 void paint(QPainter& painter)
 {
     painter.save();
@@ -212,12 +247,7 @@ void paint(QPainter& painter)
     for (const Fill& f : fills())
         painter.fillRect(QRectF(f.rect), QColor::fromRgb(f.colour));
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    const QFont serif = serif_font();
-    for (const GlyphBox& g : kSerifGlyphs)
-        draw_glyph(painter, serif, g, kBlack);
-    const QFont bold = letter_font();
-    for (const Letter& l : kLetters)
-        draw_glyph(painter, bold, l.glyph, l.colour);
+    draw_glyphs(painter, 0);
     painter.restore();
 }
 
@@ -229,6 +259,14 @@ QFont serif_font()
 QFont letter_font()
 {
     return chart_font("Liberation Sans", QFont::SansSerif, kLetterPixelSize, QFont::Bold);
+}
+
+QFont at_ratio(QFont font, qreal ratio)
+{
+    // A painter's scaling would do the same, but fills glyphs larger than the toolkit's
+    // glyph cache (64 px) as smoothed outlines; a font of the device's size never does.
+    font.setPixelSize(std::max(1, int(std::floor(font.pixelSize() * ratio + 0.5))));
+    return font;
 }
 
 QImage fitted_glyph(const QFont& font, const QString& glyph, QSize box)

@@ -48,6 +48,11 @@ inline constexpr QRgb kRed = 0xFF0000u;
 // Only the six colours above occur; text is drawn without smoothing.
 // Needs a QGuiApplication for the fonts.
 QImage build();
+// The same chart at a device pixel ratio other than 1, drawn at that resolution:
+// each rectangle placed by device_rect, each label in its fitted face at `ratio`
+// times its size, unsmoothed, so that still only the six colours occur.
+// round(777 × ratio) × round(408 × ratio) pixels.
+QImage build(qreal ratio);
 
 // The same chart drawn by `painter` on any device, with the chart's pixels as the
 // painter's units: rectangles as rectangles and the labels as text, in the places and
@@ -57,6 +62,8 @@ void paint(QPainter& painter);
 // The faces of the black serif labels and of the group letters, as requested.
 QFont serif_font();
 QFont letter_font();
+// `font` at `ratio` times its pixel size, rounded: the chart's text in device pixels.
+QFont at_ratio(QFont font, qreal ratio);
 // `glyph` rendered alone in `font` as the chart places it in a box of `box`: taken
 // smaller or narrowed until its ink fits. Cropped to its ink; a pixel of alpha 128
 // or more is ink. Null when the face has no ink for it.

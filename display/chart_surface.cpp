@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace spektrion {
 
@@ -27,6 +28,33 @@ QRect between(QPoint a, QPoint b)
 {
     return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
         QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+namespace {
+int round_half_up(qreal v)
+{
+    return int(std::floor(v + 0.5));
+}
+}  // namespace
+
+QPoint device_point(QPoint p, qreal ratio)
+{
+    return {round_half_up(p.x() * ratio), round_half_up(p.y() * ratio)};
+}
+
+QRect device_rect(const QRect& r, qreal ratio)
+{
+    constexpr int kThin = 3;
+    const auto round = round_half_up;
+    const auto span = [&](int start, int extent, int& device_start, int& device_extent) {
+        device_start = round(start * ratio);
+        device_extent = extent <= kThin ? std::max(1, round(extent * ratio))
+                                        : round((start + extent) * ratio) - device_start;
+    };
+    int x, y, w, h;
+    span(r.left(), r.width(), x, w);
+    span(r.top(), r.height(), y, h);
+    return {x, y, w, h};
 }
 
 void PainterSurface::fill_rect(QPoint a, QPoint b, QRgb colour)

@@ -15,6 +15,18 @@ namespace spektrion {
 // The rectangle between two corners given in either order, both included.
 QRect between(QPoint a, QPoint b);
 
+// Where the chart-pixel rectangle `r` lies in device pixels at `ratio`, by the one
+// rule for every drawing at a ratio other than 1. Across a thin extent (up to 3 chart
+// pixels: grid lines, the baseline, bars, colon dots) the rectangle starts at its
+// position × ratio rounded and keeps round(extent × ratio) pixels, at least one, so
+// that equal elements stay equal wherever they stand. Across a longer extent both
+// edges are rounded, so that what meets at an edge still meets (a bar on the
+// baseline). No edge moves more than a device pixel off its position × ratio. At
+// ratio 1 it is `r`.
+QRect device_rect(const QRect& r, qreal ratio);
+// A chart-pixel point × ratio, rounded as device_rect rounds.
+QPoint device_point(QPoint p, qreal ratio);
+
 // What the plotting draws on: the chart, in chart pixel coordinates, with the few
 // operations the spectrum needs. The window's surface keeps exact pixels; a printed
 // sheet draws the same operations as vector shapes and text.

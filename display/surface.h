@@ -11,18 +11,29 @@
 #include <QRgb>
 #include <QString>
 
+#include <vector>
+
 namespace spektrion {
 
 // The retained drawing surface of the chart canvas: an image that starts as the
 // chart and keeps whatever is drawn on it until the next clear. All operations use
 // chart pixel coordinates and are clipped to the chart.
+//
+// The image is kept at a device pixel ratio: at 1 it is the chart's 777 × 408 pixels
+// exactly; at any other ratio everything is drawn anew at that resolution from the
+// chart's description (see device_rect), never scaled from the 96-dpi pixels.
 class Surface : public ChartSurface {
 public:
-    // `background` is the chart; the surface keeps it to clear back to.
-    explicit Surface(const QImage& background);
+    // `background` is the chart at 96 dpi; the surface keeps it to clear back to.
+    explicit Surface(const QImage& background, qreal ratio = 1.0);
 
     const QImage& image() const { return image_; }
     const QImage& background() const { return background_; }
+    qreal ratio() const { return ratio_; }
+
+    // Draws the chart and everything drawn on it since the last clear again, at
+    // `ratio`: for a screen of another scale.
+    void set_ratio(qreal ratio);
 
     void clear() override;
     void fill_rect(QPoint a, QPoint b, QRgb colour) override;
@@ -34,10 +45,22 @@ public:
     static QFont text_font();
 
 private:
-    void span(int y, int x1, int x2, QRgb colour);
+    // What was drawn since the last clear, to draw again at another ratio.
+    struct Operation {
+        enum Kind { Fill, Outline, Text } kind;
+        QPoint a, b;
+        QRgb colour;
+        QString text;
+    };
 
-    QImage background_;
+    void draw(const Operation& op);
+    void fill(const QRect& device, QRgb colour);
+
+    QImage chart_;  // the chart at 96 dpi, as given
+    QImage background_;  // the chart at ratio_
     QImage image_;
+    qreal ratio_;
+    std::vector<Operation> drawn_;
     QFont font_;
     int ascent_;
 };

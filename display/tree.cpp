@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QPainter>
 
+#include <cmath>
 #include <vector>
 
 namespace spektrion::tree {
@@ -111,13 +112,16 @@ void draw(QPainter& painter, const SpinSystem& model)
     painter.restore();
 }
 
-QImage picture(const QImage& chart, const SpinSystem& model)
+QImage picture(const QImage& chart, const SpinSystem& model, qreal ratio)
 {
-    QImage image(chart.width(), kBandHeight + chart.height(), QImage::Format_RGB32);
+    const int band = int(std::floor(kBandHeight * ratio + 0.5));
+    QImage image(chart.width(), band + chart.height(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
+    painter.scale(ratio, ratio);
     draw(painter, model);
-    painter.drawImage(0, kBandHeight, chart);
+    painter.resetTransform();
+    painter.drawImage(0, band, chart);
     return image;
 }
 

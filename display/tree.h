@@ -24,8 +24,9 @@ inline constexpr int kBandHeight = 170;
 // above the chart. Works on any paint device.
 void draw(QPainter& painter, const SpinSystem& model);
 
-// The band with the trees over `chart` (the 777 × 408 chart with the spectrum drawn).
-QImage picture(const QImage& chart, const SpinSystem& model);
+// The band with the trees over `chart` (the 777 × 408 chart with the spectrum drawn,
+// or the same chart drawn at device pixel ratio `ratio`, the band then drawn at it too).
+QImage picture(const QImage& chart, const SpinSystem& model, qreal ratio = 1.0);
 
 }  // namespace tree
 }  // namespace spektrion

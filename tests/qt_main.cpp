@@ -2,8 +2,14 @@
 // SPDX-License-Identifier: MIT
 
 // Entry point of the test programs that need a Qt application: on the offscreen
-// platform unless the environment chose one.
+// platform unless the environment chose one. The display's tests get a Gui-only one.
+#ifdef SPEKTRION_GUI_ONLY
+#include <QGuiApplication>
+using Application = QGuiApplication;
+#else
 #include <QApplication>
+using Application = QApplication;
+#endif
 
 #include <gtest/gtest.h>
 
@@ -11,7 +17,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

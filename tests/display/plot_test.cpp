@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "canvas.h"
 #include "chart.h"
 #include "pixels.h"
 #include "plot.h"
@@ -224,24 +223,6 @@ TEST(PlotTest, PaintedChartAndSpectrumAgreeWithTheWindowsPixelsOutsideTheText)
                     differing += rgb(painted, x, y) != rgb(pixels, x, y);
         EXPECT_EQ(differing, 0) << s.nA << s.nM << s.nX << " order " << s.znak_J;
     }
-}
-
-TEST(CanvasTest, ShowsItsSurfaceInsideAOnePixelFrame)
-{
-    Canvas canvas(the_chart());
-    EXPECT_EQ(canvas.size(), QSize(779, 410));
-    draw(canvas.surface(), state(2, 2, 2, 0));
-    // Rendered over white, so that a frame line left unpainted shows as white
-    // (a grab of an opaque widget starts from undefined, often black, pixels).
-    QImage shown(canvas.size(), QImage::Format_RGB32);
-    shown.fill(Qt::white);
-    canvas.render(&shown);
-    EXPECT_EQ(shown.copy(1, 1, 777, 408), canvas.surface().image());
-    const QRect frame = shown.rect();
-    EXPECT_TRUE(all_of(shown, QRect(frame.topLeft(), frame.topRight()), chart::kBlack));
-    EXPECT_TRUE(all_of(shown, QRect(frame.bottomLeft(), frame.bottomRight()), chart::kBlack));
-    EXPECT_TRUE(all_of(shown, QRect(frame.topLeft(), frame.bottomLeft()), chart::kBlack));
-    EXPECT_TRUE(all_of(shown, QRect(frame.topRight(), frame.bottomRight()), chart::kBlack));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "click_label.h"
 #include "form1.h"
 #include "pixels.h"
+#include "scaled.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -107,6 +108,38 @@ TEST(SnapshotTest, TreeStandsOverTheChartAlone)
     EXPECT_TRUE(testing_pixels::same_pixels(picture.copy(0, 170, 777, 408), QImage(chart)));
 }
 
+class ScaledSnapshotTest : public testing::TestWithParam<double> { };
+
+INSTANTIATE_TEST_SUITE_P(Ratios, ScaledSnapshotTest, testing::Values(1.25, 1.5, 2.0, 2.625),
+    [](const auto& p) { return std::to_string(int(p.param * 1000)); });
+
+// The window as a display scaled by that much shows it: laid out at that size, the
+// chart drawn at the device's resolution, every text unsmoothed in its colours.
+TEST_P(ScaledSnapshotTest, WindowIsDrawnAtTheRatioNotEnlarged)
+{
+    using testing_scaled::device;
+    const double ratio = GetParam();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("scaled.png"));
+    ASSERT_EQ(
+        snapshot({QStringLiteral("--scale"), QString::number(ratio), QStringLiteral("-o"), file}).exit_code,
+        0);
+    const QImage picture(file);
+    ASSERT_EQ(picture.size(), QSize(device(792, ratio), device(521, ratio)));
+    const QPoint origin = testing_scaled::chart_origin(picture, ratio);
+    EXPECT_LE((origin - QPoint(device(9, ratio), device(53, ratio))).manhattanLength(), 2)
+        << origin.x() << "," << origin.y();
+    EXPECT_EQ(testing_scaled::faults(picture, origin, ratio), "");
+    const QRect chart(origin, QSize(device(777, ratio), device(408, ratio)));
+    int foreign = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            foreign += !chart.contains(x, y)
+                && !QList<QRgb>{0xE0E0E0u, 0xFFFFC0u, 0x000000u, 0xFF0000u, 0x008000u, 0x0000FFu, 0xFFFFFFu}
+                        .contains(testing_pixels::rgb(picture, x, y));
+    EXPECT_EQ(foreign, 0) << "smoothed pixels in the labels";
+}
+
 TEST(SnapshotTest, DescribePrintsTheSpectrumInWords)
 {
     const Outcome out
@@ -142,7 +175,8 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
         BadCall{"NoOutput", {"--sizes", "1,1,1", "--no-o"}, "--no-o"},
         BadCall{"DescribeAndPicture", {"--describe", "-o", "OUT.png"}, "--describe"},
         BadCall{"ToolkitStyleSheet", {"-stylesheet", "OUT.qss"}, "-stylesheet"},
-        BadCall{"ToolkitPlatform", {"-platform", "minimal"}, "-platform"}),
+        BadCall{"ToolkitPlatform", {"-platform", "minimal"}, "-platform"},
+        BadCall{"ScaleTooLarge", {"--scale", "5"}, "--scale"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_P(SnapshotArgumentTest, FailsNamingTheArgumentAndWritesNothing)

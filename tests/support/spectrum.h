@@ -30,16 +30,9 @@ inline const QImage& the_chart()
 }
 
 // Bars from the heights, then ratios and colons, as one recalculation shows them.
-inline void draw(ChartSurface& surface, SpinSystem s)
+inline void draw(ChartSurface& surface, const SpinSystem& s)
 {
-    s.clear_lines();
-    s.seed();
-    s.split();
-    s.rescale_heights();
-    plot::plot_bars(surface, s.spektr);
-    s.rescale_ratios();
-    plot::plot_ratio_labels(surface, s.spektr);
-    plot::plot_colons(surface, s.spektr);
+    plot::plot_spectrum(surface, s);
 }
 
 inline QImage drawn(const SpinSystem& s)

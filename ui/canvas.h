@@ -13,6 +13,10 @@ namespace spektrion {
 // shows its surface; whoever draws on the surface calls update() afterwards. Being
 // retained, what was drawn before the first show or before the canvas was covered is
 // there when it is painted.
+//
+// On a scaled display (a device pixel ratio other than 1) the surface is kept at the
+// display's resolution and shown pixel for pixel, its frame round(ratio) pixels wide;
+// moved to a screen of another ratio, it is drawn again at that one.
 class Canvas : public QWidget {
     Q_OBJECT
 

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+// The chart and a spectrum drawn at the device pixel ratios of scaled displays: drawn
+// anew at that resolution, never the 96-dpi pixels enlarged.
+#include "chart.h"
+#include "pixels.h"
+#include "plot.h"
+#include "scaled.h"
+#include "spectrum.h"
+#include "surface.h"
+
+#include <gtest/gtest.h>
+
+namespace spektrion {
+namespace {
+
+using namespace testing_spectrum;
+
+class ScaleTest : public testing::TestWithParam<double> { };
+
+// Windows' 125 % and 150 %, GNOME's and KDE's 175 %, 200 %, a phone's 2.625 and 3.
+INSTANTIATE_TEST_SUITE_P(Ratios, ScaleTest, testing::Values(1.25, 1.5, 1.75, 2.0, 2.5, 2.625, 3.0),
+    [](const auto& p) { return std::to_string(int(p.param * 1000)); });
+
+TEST_P(ScaleTest, EveryElementKeepsOneWidthAndItsPlace)
+{
+    const double ratio = GetParam();
+    Surface surface(the_chart(), ratio);
+    EXPECT_EQ(surface.image().size(),
+        QSize(testing_scaled::device(777, ratio), testing_scaled::device(408, ratio)));
+    plot::plot_spectrum(surface, state(2, 2, 2, 0));
+    EXPECT_EQ(testing_scaled::faults(surface.image(), {0, 0}, ratio), "");
+
+    // Clear brings back the chart at that ratio; moved to a screen of ratio 1, the
+    // state is drawn again exactly as at 96 dpi, and back again as it was.
+    const QImage scaled = surface.image();
+    surface.set_ratio(1.0);
+    EXPECT_EQ(surface.image(), drawn(state(2, 2, 2, 0)));
+    surface.set_ratio(ratio);
+    EXPECT_EQ(surface.image(), scaled);
+    surface.clear();
+    EXPECT_EQ(surface.image(), chart::build(ratio));
+}
+
+}  // namespace
+}  // namespace spektrion

@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#include "canvas.h"
+
+#include "chart.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace spektrion {
+
+Canvas::Canvas(const QImage& chart, QWidget* parent)
+    : QWidget(parent)
+    , surface_(chart, devicePixelRatioF())
+{
+    setFixedSize(chart::kWidth + 2 * kFrame, chart::kHeight + 2 * kFrame);
+    setMouseTracking(true);
+    // Every pixel is painted in paintEvent; nothing needs erasing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Canvas::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    surface_.set_ratio(ratio);
+    if (ratio == 1.0) {
+        painter.setPen(Qt::black);
+        painter.drawRect(0, 0, width() - 1, height() - 1);
+        painter.drawImage(kFrame, kFrame, surface_.image());
+        return;
+    }
+    // Painted in whole device pixels from the device pixel nearest the canvas's
+    // corner, so that the image lands pixel for pixel, unscaled.
+    const QPointF corner = painter.deviceTransform().map(QPointF(0, 0));
+    const QPointF snap(std::floor(corner.x() + 0.5) - corner.x(), std::floor(corner.y() + 0.5) - corner.y());
+    QTransform device = QTransform::fromScale(1.0 / ratio, 1.0 / ratio);
+    device.translate(snap.x(), snap.y());
+    painter.setWorldTransform(device);
+    const int frame = std::max(1, int(std::floor(kFrame * ratio + 0.5)));
+    const QSize image = surface_.image().size();
+    const QRect outer(0, 0, image.width() + 2 * frame, image.height() + 2 * frame);
+    // What the rounding leaves of the widget beyond the frame takes the window's colour.
+    painter.fillRect(QRect(0, 0, int(std::ceil(width() * ratio)) + 1, int(std::ceil(height() * ratio)) + 1),
+        palette().color(QPalette::Window));
+    painter.fillRect(outer, Qt::black);
+    painter.drawImage(frame, frame, surface_.image());
+}
+
+}  // namespace spektrion
