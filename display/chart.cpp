@@ -59,8 +59,7 @@ void fill(QImage& image, const QRect& r, QRgb colour)
 {
     for (int y = r.top(); y <= r.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = r.left(); x <= r.right(); ++x)
-            line[x] = 0xFF000000u | colour;
+        std::fill(line + r.left(), line + r.right() + 1, 0xFF000000u | colour);
     }
 }
 
@@ -100,10 +99,12 @@ std::optional<Ink> render(const QFont& font, const QString& glyph)
         painter.drawText(origin, glyph);
     }
     QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) >= 128)
+            if (qAlpha(line[x]) >= 128)
                 bounds |= QRect(x, y, 1, 1);
+    }
     if (bounds.isEmpty())
         return std::nullopt;
     return Ink{image, bounds, font, origin};

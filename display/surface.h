@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QRgb>
 #include <QString>
 
@@ -35,6 +36,9 @@ public:
     // `ratio`: for a screen of another scale.
     void set_ratio(qreal ratio);
 
+    // The device pixels that changed since the last call: what a screen must show anew.
+    QRegion take_changes();
+
     void clear() override;
     void fill_rect(QPoint a, QPoint b, QRgb colour) override;
     void outline_rect(QPoint a, QPoint b, QRgb colour) override;
@@ -53,14 +57,20 @@ private:
         QString text;
     };
 
-    void draw(const Operation& op);
-    void fill(const QRect& device, QRgb colour);
+    void record(const Operation& op);
+    // Draws `op` at ratio_ and returns the device pixels it may have touched.
+    QRect draw(const Operation& op);
+    QRect fill(const QRect& device, QRgb colour);
 
     QImage chart_;  // the chart at 96 dpi, as given
     QImage background_;  // the chart at ratio_
     QImage image_;
     qreal ratio_;
     std::vector<Operation> drawn_;
+    // Where drawn_ touched the image: all that a clear must put back, so that a clear
+    // costs what was drawn, not the whole image (which a scaled display makes large).
+    std::vector<QRect> touched_;
+    QRegion changes_;
     QFont font_;
     int ascent_;
 };

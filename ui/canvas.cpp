@@ -22,6 +22,19 @@ Canvas::Canvas(const QImage& chart, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void Canvas::show_changes()
+{
+    const qreal ratio = surface_.ratio();
+    QRegion logical;
+    for (const QRect& d : surface_.take_changes()) {
+        // Widened by a pixel for the rounding between the two grids.
+        const QPoint top_left(int(std::floor(d.left() / ratio)), int(std::floor(d.top() / ratio)));
+        const QPoint past(int(std::ceil((d.right() + 1) / ratio)), int(std::ceil((d.bottom() + 1) / ratio)));
+        logical += QRect(top_left, past).adjusted(kFrame - 1, kFrame - 1, kFrame + 1, kFrame + 1);
+    }
+    update(logical);
+}
+
 void Canvas::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
@@ -44,9 +57,14 @@ void Canvas::paintEvent(QPaintEvent* /*event*/)
     const QSize image = surface_.image().size();
     const QRect outer(0, 0, image.width() + 2 * frame, image.height() + 2 * frame);
     // What the rounding leaves of the widget beyond the frame takes the window's colour.
-    painter.fillRect(QRect(0, 0, int(std::ceil(width() * ratio)) + 1, int(std::ceil(height() * ratio)) + 1),
-        palette().color(QPalette::Window));
-    painter.fillRect(outer, Qt::black);
+    const QRect widget(0, 0, int(std::ceil(width() * ratio)) + 1, int(std::ceil(height() * ratio)) + 1);
+    const QColor window = palette().color(QPalette::Window);
+    painter.fillRect(QRect(outer.right() + 1, 0, widget.width(), widget.height()), window);
+    painter.fillRect(QRect(0, outer.bottom() + 1, widget.width(), widget.height()), window);
+    for (const QRect& side :
+        {QRect(0, 0, outer.width(), frame), QRect(0, outer.height() - frame, outer.width(), frame),
+            QRect(0, 0, frame, outer.height()), QRect(outer.width() - frame, 0, frame, outer.height())})
+        painter.fillRect(side, Qt::black);
     painter.drawImage(frame, frame, surface_.image());
 }
 

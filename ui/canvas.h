@@ -10,7 +10,7 @@
 namespace spektrion {
 
 // The chart canvas: a 1-px black frame around the chart's 777 × 408 pixels. It only
-// shows its surface; whoever draws on the surface calls update() afterwards. Being
+// shows its surface; whoever draws on the surface calls show_changes() afterwards. Being
 // retained, what was drawn before the first show or before the canvas was covered is
 // there when it is painted.
 //
@@ -27,6 +27,10 @@ public:
 
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
+
+    // Repaints what was drawn on the surface since the last call: a click's bars and
+    // numbers, not the whole chart.
+    void show_changes();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -286,7 +286,7 @@ void Form1::rozrah()
     plot::plot_colons(surface, model_.spektr);
     // What a screen reader says of the chart: the spectrum in words.
     Picture1->setAccessibleDescription(text(describe_spectrum(model_)));
-    Picture1->update();
+    Picture1->show_changes();
 }
 
 }  // namespace spektrion
