@@ -60,6 +60,8 @@ package: build
 # The README's pictures: the start-up window, a splitting tree, a worksheet's pages.
 screenshot: build
 	$(BUILD_DIR)/bin/spektrion-snapshot -o docs/spektrion.png
+	for p in 1.25:125 1.5:150 3:300; do $(BUILD_DIR)/bin/spektrion-snapshot --scale $${p%:*} \
+	    -o docs/spektrion-$${p#*:}.png; done
 	$(BUILD_DIR)/bin/spektrion-snapshot --tree --sizes 2,3,2 -o docs/tree.png
 	$(BUILD_DIR)/bin/spektrion-worksheet --count 4 -o $(BUILD_DIR)/worksheet.pdf
 	pdftoppm -r 50 -png -f 1 -l 1 -singlefile $(BUILD_DIR)/worksheet.pdf docs/worksheet-task

@@ -15,8 +15,10 @@
 #ifdef Q_OS_WIN
 #include <QFileInfo>
 #include <QSaveFile>
-#include <shellapi.h>
+
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -144,5 +144,37 @@ fi
   pass "closing the window ends spektrion.exe with status 0" ||
   fail "spektrion.exe after the close: $(cat "$work/windows-status" 2>/dev/null)"
 
+# At Windows' 125 % and 150 % (LogPixels 120 and 144), the window is laid out that much
+# larger and its chart drawn at that resolution, measured as on Linux.
+picture_at() {  # picture_at FILE: the window's picture, then closed
+  wine "$work/app/spektrion.exe" >/dev/null 2>&1 &
+  local pid=$! window
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Spektrion" | head -n 1)
+  [[ -n $window ]] || { kill $pid; return 1; }
+  sleep 2
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$1"
+  "$build/bin/send_close" "$window"
+  timeout 30 tail --pid=$pid -f /dev/null
+}
+desktop='HKCU\Control Panel\Desktop'
+for dpi in 120 144; do
+  ratio=$([[ $dpi == 120 ]] && echo 1.25 || echo 1.5)
+  # A new Wine session on the new X server: a running one keeps the screen size it
+  # first saw, and would centre the window on a 1024 x 768 screen.
+  wineserver -k; wineserver -w
+  xvfb-run -a -s '-screen 0 2048x1536x24' bash -c "$(declare -f picture_at)
+    wine reg add '$desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
+    picture_at '$work/scaled-$dpi.png'
+    wine reg delete '$desktop' /v LogPixels /f >/dev/null 2>&1
+    wineserver -k; wineserver -w"
+  if verdict=$("$build/bin/scaled_chart_check" "$work/scaled-$dpi.png" $ratio 2>/dev/null); then
+    pass "at LogPixels $dpi the window is drawn at $ratio, every element of one width"
+  else
+    cp "$work/scaled-$dpi.png" "$build/windows-failures/" 2>/dev/null
+    fail "at LogPixels $dpi: $verdict"
+  fi
+done
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
