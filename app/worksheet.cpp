@@ -8,6 +8,7 @@
 // drawn as vector shapes and text, from the same chart and plotting the window uses.
 #include "chart.h"
 #include "chart_surface.h"
+#include "look.h"
 #include "plot.h"
 #include "spin_system.h"
 #include "startup.h"
@@ -244,27 +245,20 @@ QFont sans(double points, bool bold = false)
     return font;
 }
 
-QString order_text(const Task& t)
-{
-    return QString::fromUtf8(t.znak_J == 0 ? "J(AM) > J(MX)" : "J(AM) < J(MX)");
-}
-
 // "Завдання 3." and the formula, each letter in its group's colour with its size as a
 // subscript (none for one proton), then the coupling order.
 void heading(Sheet& sheet, int number, const Task& t)
 {
-    constexpr QRgb kColours[3] = {chart::kRed, chart::kGreen, chart::kBlue};
-    const char* const letters[3] = {"A", "M", "X"};
     const int sizes[3] = {t.nA, t.nM, t.nX};
     double x
         = sheet.text(Sheet::kMargin, 6, QString::fromUtf8("Завдання %1.   ").arg(number), sans(12, true));
     for (int i = 0; i < 3; ++i) {
-        x = sheet.text(x, 6, QString::fromLatin1(letters[i]), sans(13, true), kColours[i]);
+        x = sheet.text(x, 6, QString(QChar(look::kGroupLetters[i])), sans(13, true), look::kGroupColours[i]);
         if (sizes[i] > 1)
-            x = sheet.text(x, 7.5, QString::number(sizes[i]), sans(9, true), kColours[i]);
+            x = sheet.text(x, 7.5, QString::number(sizes[i]), sans(9, true), look::kGroupColours[i]);
         x += 0.8;
     }
-    sheet.text(x + 8, 6, order_text(t), sans(12, true));
+    sheet.text(x + 8, 6, look::order_text(t.znak_J), sans(12, true));
     sheet.advance(9);
 }
 

@@ -63,18 +63,6 @@ void fill(QImage& image, const QRect& r, QRgb colour)
     }
 }
 
-QFont chart_font(const char* family, QFont::StyleHint hint, int pixel_size, QFont::Weight weight)
-{
-    QFont font(QString::fromLatin1(family));
-    // Where the named face is missing, fontconfig picks another of the same kind.
-    font.setStyleHint(hint, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
-    // Full hinting, as at 96 dpi, also where the desktop scales: the chart keeps its pixels.
-    font.setHintingPreference(QFont::PreferFullHinting);
-    font.setPixelSize(pixel_size);
-    font.setWeight(weight);
-    return font;
-}
-
 // A glyph rendered alone, with the rectangle its ink covers, the font it was drawn
 // in and the pen position it was drawn at.
 struct Ink {
@@ -254,12 +242,12 @@ void paint(QPainter& painter)
 
 QFont serif_font()
 {
-    return chart_font("Liberation Serif", QFont::Serif, kSerifPixelSize, QFont::Normal);
+    return look::face("Liberation Serif", QFont::Serif, kSerifPixelSize, QFont::Normal);
 }
 
 QFont letter_font()
 {
-    return chart_font("Liberation Sans", QFont::SansSerif, kLetterPixelSize, QFont::Bold);
+    return look::face("Liberation Sans", QFont::SansSerif, kLetterPixelSize, QFont::Bold);
 }
 
 QFont at_ratio(QFont font, qreal ratio)

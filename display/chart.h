@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "look.h"
+
 #include <QFont>
 #include <QImage>
 #include <QRgb>
@@ -39,9 +41,9 @@ inline constexpr int kTmsTop = 309;
 inline constexpr QRgb kWhite = 0xFFFFFFu;
 inline constexpr QRgb kGrey = 0xD8D8D8u;
 inline constexpr QRgb kBlack = 0x000000u;
-inline constexpr QRgb kBlue = 0x0000FFu;
-inline constexpr QRgb kGreen = 0x008000u;
-inline constexpr QRgb kRed = 0xFF0000u;
+inline constexpr QRgb kBlue = look::kGroupColours[2];
+inline constexpr QRgb kGreen = look::kGroupColours[1];
+inline constexpr QRgb kRed = look::kGroupColours[0];
 
 // Builds the chart: white ground, grey grid, black baseline and TMS line, the
 // labels "ТМС", "0", "δ м.ч." and the group letters X, M, A in their colours.

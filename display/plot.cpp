@@ -5,6 +5,7 @@
 
 #include "chart.h"
 #include "chart_surface.h"
+#include "look.h"
 
 #include <QString>
 
@@ -23,8 +24,6 @@ constexpr float kLabelOffset = -2.0f;  // label cell starts 2 px left of the bar
 constexpr int kLabelTop = 388;
 constexpr int kUpperDotTop = 393;
 constexpr int kLowerDotTop = 397;
-
-constexpr QRgb kRowColours[kRows] = {chart::kBlack, chart::kBlue, chart::kGreen, chart::kRed};
 
 QPoint at(float x, float y)
 {
@@ -53,7 +52,7 @@ void plot_bars(ChartSurface& surface, const LineTable& heights)
                 continue;
             const float left = bar_left(r, k);
             const float top = float(chart::kBaseline) - float(chart::kGridStep) * h;
-            surface.fill_rect(at(left, float(kBarBottom)), at(left + kBarWidth, top), kRowColours[r]);
+            surface.fill_rect(at(left, float(kBarBottom)), at(left + kBarWidth, top), look::signal_colour(r));
         }
     }
 }

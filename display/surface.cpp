@@ -21,13 +21,7 @@ constexpr QRgb kForeground = 0x000000u;
 
 QFont Surface::text_font()
 {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
-    // Full hinting, as at 96 dpi, also where the desktop scales: the chart keeps its pixels.
-    font.setHintingPreference(QFont::PreferFullHinting);
-    font.setPixelSize(kTextPixelSize);
-    font.setWeight(QFont::Normal);
-    return font;
+    return look::face("Liberation Sans", QFont::SansSerif, kTextPixelSize, QFont::Normal);
 }
 
 Surface::Surface(const QImage& background, qreal ratio)

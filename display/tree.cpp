@@ -4,6 +4,7 @@
 #include "tree.h"
 
 #include "chart.h"
+#include "look.h"
 #include "plot.h"
 
 #include <QFont>
@@ -15,7 +16,6 @@
 namespace spektrion::tree {
 namespace {
 
-constexpr QRgb kRowColours[kRows] = {chart::kBlack, chart::kBlue, chart::kGreen, chart::kRed};
 constexpr QRgb kConnector = 0x606060u;
 constexpr int kTopLevel = 22;  // top of the unsplit line
 constexpr int kLeafLevel = kBandHeight - 30;  // top of the leaves
@@ -44,10 +44,7 @@ QString coupling_name(Coupling c)
 
 QFont label_font()
 {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(12);
-    return font;
+    return look::face("Liberation Sans", QFont::SansSerif, 12, QFont::Normal, look::Smoothing::Print);
 }
 
 }  // namespace
@@ -92,7 +89,7 @@ void draw(QPainter& painter, const SpinSystem& model)
             painter.setRenderHint(QPainter::Antialiasing, false);
             for (const Node& n : nodes[i])
                 painter.fillRect(
-                    QRectF(n.left, top(i), kNodeWidth, kNodeHeight), QColor::fromRgb(kRowColours[r]));
+                    QRectF(n.left, top(i), kNodeWidth, kNodeHeight), QColor::fromRgb(look::signal_colour(r)));
             if (i == 0)
                 continue;
             painter.setRenderHint(QPainter::Antialiasing, true);

@@ -7,6 +7,7 @@
 #include "chart.h"
 #include "click_label.h"
 #include "icon.h"
+#include "look.h"
 #include "plot.h"
 
 #include <QFont>
@@ -19,8 +20,6 @@ namespace {
 constexpr QRgb kWindowBack = 0xE0E0E0u;
 constexpr QRgb kHelpBack = 0xFFFFC0u;
 constexpr QRgb kBlack = 0x000000u;
-// Group colours by group index: A red, M green, X blue.
-constexpr QRgb kGroupColours[3] = {0xFF0000u, 0x008000u, 0x0000FFu};
 
 constexpr QRect kPicture1(8, 52, 779, 410);
 constexpr int kWindowFontPixelSize = 11;
@@ -52,11 +51,8 @@ constexpr LabelLook kLabH[3] = {
     {QRect(228, 8, 25, 29), 24, true, Qt::AlignHCenter},
     {QRect(268, 8, 21, 29), 24, true, Qt::AlignHCenter},
 };
-constexpr const char16_t* kGroupLetters[3] = {u"A", u"M", u"X"};
 
 constexpr char16_t kTitle[] = u"Spektrion навчальний симулятор";
-constexpr char16_t kOrderAmLarger[] = u"J(AM) > J(MX)";
-constexpr char16_t kOrderMxLarger[] = u"J(AM) < J(MX)";
 constexpr char16_t kHelpLabel1[] = u" Константи спін-спінової взаємодії. Клікніть, щоб змінити нерівність";
 constexpr char16_t kHelpLabH[] = u" Кількість протонів (1-3) в даній групі. Клікніть, щоб змінити";
 constexpr char16_t kHelpPicture1[] = u" Змодельований ПМР спектр";
@@ -74,15 +70,10 @@ QString text(const std::string& utf8)
 QFont label_font(int pixel_size, bool bold)
 {
     // Liberation Sans stands in for MS Sans Serif; unsmoothed, like the bitmap face.
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
     // Light, vertical-only hinting: what fontconfig gives these faces on a Linux
-    // desktop, asked for outright so that FreeType draws the same pixels wherever it
-    // runs (on Windows, in the browser).
-    font.setHintingPreference(QFont::PreferVerticalHinting);
-    font.setPixelSize(pixel_size);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return font;
+    // desktop (the chart's own text is fully hinted).
+    return look::face("Liberation Sans", QFont::SansSerif, pixel_size, bold ? QFont::Bold : QFont::Normal,
+        look::Smoothing::Screen, QFont::PreferVerticalHinting);
 }
 
 ClickLabel* make_label(
@@ -146,12 +137,13 @@ void Form1::create_controls()
         Lab_syg[i] = make_label(this, kLabSyg[i], captions[i], kWindowBack, QColor::fromRgb(kBlack));
     Lab_help = make_label(this, kLabHelp, QString(), kHelpBack, QColor::fromRgb(kBlack));
     Label1
-        = make_label(this, kLabel1, text(kOrderAmLarger), kWindowBack, palette().color(QPalette::ButtonText));
+        = make_label(this, kLabel1, look::order_text(0), kWindowBack, palette().color(QPalette::ButtonText));
     for (int i = 2; i >= 0; --i)
-        LabN[i] = make_label(this, kLabN[i], subscript(2), kWindowBack, QColor::fromRgb(kGroupColours[i]));
+        LabN[i]
+            = make_label(this, kLabN[i], subscript(2), kWindowBack, QColor::fromRgb(look::kGroupColours[i]));
     for (int i = 2; i >= 0; --i)
-        LabH[i] = make_label(
-            this, kLabH[i], text(kGroupLetters[i]), kWindowBack, QColor::fromRgb(kGroupColours[i]));
+        LabH[i] = make_label(this, kLabH[i], QString(QChar(look::kGroupLetters[i])), kWindowBack,
+            QColor::fromRgb(look::kGroupColours[i]));
     Picture1->setFocus();
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         control->installEventFilter(this);
@@ -208,7 +200,7 @@ void Form1::cycle_group(std::int16_t Index)
 void Form1::Label1_Click()
 {
     model_.znak_J = std::int16_t(1 - model_.znak_J);
-    Label1->setText(text(model_.znak_J == 0 ? kOrderAmLarger : kOrderMxLarger));
+    Label1->setText(look::order_text(model_.znak_J));
     rozrah();
 }
 
