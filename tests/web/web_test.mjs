@@ -164,7 +164,7 @@ try {
     await scaled.goto(url, { waitUntil: 'domcontentloaded' });
     await scaled.waitForFunction(() => document.getElementById('qtcanvas').style.display === 'block',
       { timeout: 60000 });
-    const box = await (await scaled.$('#qtcanvas')).boundingBox();
+    const box = await (await scaled.$('#window')).boundingBox();
     const shot = path.join(work, `scaled-${ratio}.png`);
     let verdict;
     for (let tries = 0; tries < 20; tries++) {
