@@ -88,6 +88,7 @@ int main(int argc, char** argv)
     using namespace spektrion;
     bool ok = write(
         out.filePath(QStringLiteral("chart.rgb32")), raw_pixels(chart::build(), QImage::Format_RGB32));
+    ok = write(out.filePath(QStringLiteral("chart-glyphs.txt")), chart::fits_text(chart::fit_glyphs())) && ok;
     ok = write(out.filePath(QStringLiteral("icon-32.argb32")),
              raw_pixels(icon_image(kWindowIconSize), QImage::Format_ARGB32))
         && ok;

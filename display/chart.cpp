@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRect>
+#include <QResource>
 #include <QString>
 
 #include <algorithm>
@@ -144,18 +145,17 @@ void paint_glyph(QImage& image, const QFont& font, const GlyphBox& g, QRgb colou
 // ratio of 0 in the painter's chart units and smoothed, for print; otherwise in device
 // pixels at that ratio, in the font at that many times its size, unsmoothed (pure
 // colour), for a screen.
-void draw_glyph(QPainter& painter, const QFont& font, const GlyphBox& g, QRgb colour, qreal ratio)
+void draw_glyph(QPainter& painter, QFont font, const Fit& f, const char16_t* glyph, QRgb colour, qreal ratio)
 {
-    const std::optional<Ink> ink = fit(font, QString::fromUtf16(g.glyph), g.box.size());
-    if (!ink)
+    if (f.pixel_size <= 0)
         return;
-    const QPoint origin = ink->origin + placement(*ink, g);
-    QFont outline = ratio == 0 ? ink->font : at_ratio(ink->font, ratio);
+    font.setPixelSize(f.pixel_size);
+    font.setStretch(f.stretch);
     if (ratio == 0)
-        outline.setStyleStrategy(QFont::PreferAntialias);
-    painter.setFont(outline);
+        font.setStyleStrategy(QFont::PreferAntialias);
+    painter.setFont(ratio == 0 ? font : at_ratio(font, ratio));
     painter.setPen(QColor::fromRgb(colour));
-    painter.drawText(ratio == 0 ? origin : device_point(origin, ratio), QString::fromUtf16(g.glyph));
+    painter.drawText(ratio == 0 ? f.origin : device_point(f.origin, ratio), QString::fromUtf16(glyph));
 }
 
 struct Fill {
@@ -206,12 +206,12 @@ namespace {
 
 void draw_glyphs(QPainter& painter, qreal ratio)
 {
-    const QFont serif = serif_font();
+    const std::vector<Fit> fits = glyph_fits();
+    std::size_t i = 0;
     for (const GlyphBox& g : kSerifGlyphs)
-        draw_glyph(painter, serif, g, kBlack, ratio);
-    const QFont bold = letter_font();
+        draw_glyph(painter, serif_font(), fits[i++], g.glyph, kBlack, ratio);
     for (const Letter& l : kLetters)
-        draw_glyph(painter, bold, l.glyph, l.colour, ratio);
+        draw_glyph(painter, letter_font(), fits[i++], l.glyph.glyph, l.colour, ratio);
 }
 
 }  // namespace
@@ -222,8 +222,13 @@ QImage build(qreal ratio)
         return build();
     const QRect device = device_rect(QRect(0, 0, kWidth, kHeight), ratio);
     QImage image(device.size(), QImage::Format_RGB32);
-    for (const Fill& f : fills())
-        fill(image, device_rect(f.rect, ratio) & image.rect(), f.colour);
+    for (const Fill& f : fills()) {
+        const QRect r = device_rect(f.rect, ratio) & image.rect();
+        if (r == image.rect())
+            image.fill(0xFF000000u | f.colour);
+        else
+            fill(image, r, f.colour);
+    }
     QPainter painter(&image);
     draw_glyphs(painter, ratio);
     return image;
@@ -262,6 +267,48 @@ QImage fitted_glyph(const QFont& font, const QString& glyph, QSize box)
 {
     const std::optional<Ink> ink = fit(font, glyph, box);
     return ink ? ink->image.copy(ink->bounds) : QImage();
+}
+
+std::vector<Fit> fit_glyphs()
+{
+    std::vector<Fit> fits;
+    const auto add = [&](const QFont& font, const GlyphBox& g) {
+        const std::optional<Ink> ink = fit(font, QString::fromUtf16(g.glyph), g.box.size());
+        fits.push_back(ink ? Fit{ink->font.pixelSize(), ink->font.stretch(), ink->origin + placement(*ink, g)}
+                           : Fit{0, 0, {}});
+    };
+    for (const GlyphBox& g : kSerifGlyphs)
+        add(serif_font(), g);
+    for (const Letter& l : kLetters)
+        add(letter_font(), l.glyph);
+    return fits;
+}
+
+QByteArray fits_text(const std::vector<Fit>& fits)
+{
+    QByteArray text;
+    for (const Fit& f : fits)
+        text += QByteArray::number(f.pixel_size) + ' ' + QByteArray::number(f.stretch) + ' '
+            + QByteArray::number(f.origin.x()) + ' ' + QByteArray::number(f.origin.y()) + '\n';
+    return text;
+}
+
+std::vector<Fit> glyph_fits()
+{
+    const std::size_t count = std::size(kSerifGlyphs) + std::size(kLetters);
+    const QResource carried(QString::fromUtf16(kCarriedFitsPath));
+    if (carried.isValid() && carried.compressionAlgorithm() == QResource::NoCompression) {
+        std::vector<Fit> fits;
+        for (const QByteArray& line :
+            QByteArray(reinterpret_cast<const char*>(carried.data()), carried.size()).split('\n')) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() == 4)
+                fits.push_back({f[0].toInt(), f[1].toInt(), QPoint(f[2].toInt(), f[3].toInt())});
+        }
+        if (fits.size() == count)
+            return fits;
+    }
+    return fit_glyphs();
 }
 
 QImage image()

@@ -7,7 +7,10 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPoint>
 #include <QRgb>
+
+#include <vector>
 
 class QPainter;
 
@@ -73,6 +76,21 @@ QImage fitted_glyph(const QFont& font, const QString& glyph, QSize box);
 
 // Where the executable carries the chart rendered at build time.
 inline constexpr char16_t kCarriedPath[] = u":/spektrion/chart.rgb32";
+
+// How each label glyph was fitted into its box (serif glyphs, then the group letters):
+// the face's pixel size and stretch and where its text origin stands. Drawing the
+// chart anew at another ratio or for print takes these, not the glyph fitting again.
+struct Fit {
+    int pixel_size;  // 0: the face has no ink for the glyph
+    int stretch;
+    QPoint origin;
+};
+std::vector<Fit> fit_glyphs();
+// The fits as text, one glyph a line, as the executable carries them.
+QByteArray fits_text(const std::vector<Fit>& fits);
+inline constexpr char16_t kCarriedFitsPath[] = u":/spektrion/chart-glyphs.txt";
+// The fits carried when the executable carries them, else fit_glyphs().
+std::vector<Fit> glyph_fits();
 
 // The chart rendered at build time when the program carries it, else build().
 QImage image();

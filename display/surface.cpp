@@ -48,9 +48,9 @@ void Surface::set_ratio(qreal ratio)
     changes_ = image_.rect();
 }
 
-QRegion Surface::take_changes()
+QRect Surface::take_changes()
 {
-    return std::exchange(changes_, QRegion());
+    return std::exchange(changes_, QRect());
 }
 
 void Surface::clear()
@@ -62,7 +62,7 @@ void Surface::clear()
         for (int y = r.top(); y <= r.bottom(); ++y)
             std::memcpy(image_.scanLine(y) + r.left() * 4, background_.constScanLine(y) + r.left() * 4,
                 std::size_t(r.width()) * 4);
-        changes_ += r;
+        changes_ |= r;
     }
     touched_.clear();
     drawn_.clear();
@@ -119,7 +119,7 @@ void Surface::record(const Operation& op)
     drawn_.push_back(op);
     const QRect touched = draw(op);
     touched_.push_back(touched);
-    changes_ += touched;
+    changes_ |= touched;
 }
 
 void Surface::fill_rect(QPoint a, QPoint b, QRgb colour)

@@ -8,7 +8,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
-#include <QRegion>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 
@@ -36,8 +36,9 @@ public:
     // `ratio`: for a screen of another scale.
     void set_ratio(qreal ratio);
 
-    // The device pixels that changed since the last call: what a screen must show anew.
-    QRegion take_changes();
+    // A rectangle around the device pixels that changed since the last call: what a
+    // screen must show anew.
+    QRect take_changes();
 
     void clear() override;
     void fill_rect(QPoint a, QPoint b, QRgb colour) override;
@@ -70,7 +71,7 @@ private:
     // Where drawn_ touched the image: all that a clear must put back, so that a clear
     // costs what was drawn, not the whole image (which a scaled display makes large).
     std::vector<QRect> touched_;
-    QRegion changes_;
+    QRect changes_;
     QFont font_;
     int ascent_;
 };

@@ -24,22 +24,28 @@ Canvas::Canvas(const QImage& chart, QWidget* parent)
 
 void Canvas::show_changes()
 {
+    // One rectangle around everything that changed: a region of every bar and number
+    // would cost the toolkit more to paint through than the pixels it saves.
+    const QRect d = surface_.take_changes();
+    if (d.isEmpty())
+        return;
     const qreal ratio = surface_.ratio();
-    QRegion logical;
-    for (const QRect& d : surface_.take_changes()) {
-        // Widened by a pixel for the rounding between the two grids.
-        const QPoint top_left(int(std::floor(d.left() / ratio)), int(std::floor(d.top() / ratio)));
-        const QPoint past(int(std::ceil((d.right() + 1) / ratio)), int(std::ceil((d.bottom() + 1) / ratio)));
-        logical += QRect(top_left, past).adjusted(kFrame - 1, kFrame - 1, kFrame + 1, kFrame + 1);
-    }
-    update(logical);
+    // Widened by a pixel for the rounding between the two grids.
+    const QPoint top_left(int(std::floor(d.left() / ratio)), int(std::floor(d.top() / ratio)));
+    const QPoint past(int(std::ceil((d.right() + 1) / ratio)), int(std::ceil((d.bottom() + 1) / ratio)));
+    update(QRect(top_left, past).adjusted(kFrame - 1, kFrame - 1, kFrame + 1, kFrame + 1));
 }
 
 void Canvas::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     const qreal ratio = painter.device()->devicePixelRatioF();
-    surface_.set_ratio(ratio);
+    if (ratio != surface_.ratio()) {
+        // On a screen of another scale: everything is drawn anew, so all of it is shown.
+        surface_.set_ratio(ratio);
+        surface_.take_changes();
+        update();
+    }
     if (ratio == 1.0) {
         painter.setPen(Qt::black);
         painter.drawRect(0, 0, width() - 1, height() - 1);
