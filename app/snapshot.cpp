@@ -8,11 +8,16 @@
 #include "canvas.h"
 #include "click_label.h"
 #include "form1.h"
+#include "plot.h"
 #include "startup.h"
 #include "tree.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QPainter>
+#ifdef SPEKTRION_SVG
+#include <QSvgGenerator>
+#endif
 #include <QImageWriter>
 #include <QMouseEvent>
 
@@ -40,7 +45,12 @@ constexpr char kUsage[]
       "                 explains what lies there\n"
       "  --describe     print the spectrum in words, one line per signal (X, M, A):\n"
       "                 the multiplet's name and its intensity ratios; no picture\n"
-      "  -o FILE.png    where to write the picture\n"
+#ifdef SPEKTRION_SVG
+      "  -o FILE.png    where to write the picture; with --chart or --tree also\n"
+      "  -o FILE.svg    as an SVG drawing whose rectangles and text stay vectors\n"
+#else
+      "  -o FILE.png    where to write the picture (SVG drawings: the Linux build)\n"
+#endif
       "  -h, --help     print this help and exit\n"
       "  --version      print the version and exit\n";
 
@@ -161,12 +171,49 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
         fail("missing -o FILE.png");
         return std::nullopt;
     }
+#ifdef SPEKTRION_SVG
+    if (r.output.toLower().endsWith(".svg") && (r.chart_only || r.tree))
+        return r;
+    if (r.output.toLower().endsWith(".svg")) {
+        fail("bad -o '" + r.output.toStdString() + "': an SVG drawing is of --chart or --tree");
+        return std::nullopt;
+    }
+#endif
     if (!r.output.toLower().endsWith(".png")) {
         fail("bad -o '" + r.output.toStdString() + "': the picture is a PNG file, name it *.png");
         return std::nullopt;
     }
     return r;
 }
+
+#ifdef SPEKTRION_SVG
+// The chart with the state's spectrum, under its trees if asked, drawn as vectors by
+// the same description and plotting as every other picture, `scale` times the size.
+QByteArray svg(const spektrion::SpinSystem& state, bool tree, double scale)
+{
+    const int band = tree ? spektrion::tree::kBandHeight : 0;
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&out);
+    // At 96 dpi a consumer takes the size for pixels: the size of the PNG at that scale.
+    generator.setResolution(96);
+    generator.setSize(QSize(qRound(777 * scale), qRound((band + 408) * scale)));
+    generator.setViewBox(QRectF(0, 0, 777, band + 408));
+    generator.setTitle(QString::fromUtf8("Spektrion: спектр ПМР"));
+    generator.setDescription(QString::fromStdString(spektrion::describe_spectrum(state)));
+    QPainter painter(&generator);
+    if (tree) {
+        painter.fillRect(QRect(0, 0, 777, band), Qt::white);
+        spektrion::tree::draw(painter, state);
+        painter.translate(0, band);
+    }
+    spektrion::PainterSurface surface(painter);
+    spektrion::plot::plot_spectrum(surface, state);
+    painter.end();
+    return out.data();
+}
+#endif
 
 }  // namespace
 
@@ -204,6 +251,17 @@ int main(int argc, char** argv)
     }
     if (request->describe)
         return kMessages.print(spektrion::describe_spectrum(window.model())) ? 0 : 1;
+#ifdef SPEKTRION_SVG
+    if (request->output.toLower().endsWith(".svg")) {
+        const std::string failure = spektrion::write_whole_file(
+            request->output, svg(window.model(), request->tree, request->scale));
+        if (!failure.empty()) {
+            kMessages.error("cannot write '" + request->output.toStdString() + "': " + failure);
+            return 1;
+        }
+        return 0;
+    }
+#endif
     const QImage& chart = window.Picture1->surface().image();
     const QImage picture = request->tree ? spektrion::tree::picture(chart, window.model(), request->scale)
         : request->chart_only            ? chart

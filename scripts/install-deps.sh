@@ -16,7 +16,7 @@ packages=(
   libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick strace
   desktop-file-utils appstream dpkg-dev
-  lintian reuse help2man man-db poppler-utils
+  lintian reuse help2man man-db poppler-utils qt6-svg-dev librsvg2-bin
   at-spi2-core python3-pyatspi dbus
 )
 case "${1:-}" in

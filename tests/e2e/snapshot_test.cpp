@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace spektrion {
@@ -140,6 +141,42 @@ TEST_P(ScaledSnapshotTest, WindowIsDrawnAtTheRatioNotEnlarged)
     EXPECT_EQ(foreign, 0) << "smoothed pixels in the labels";
 }
 
+// The SVG drawing, as a real consumer (librsvg) renders it, is the picture at that
+// scale but for the text's smoothing; its text is text and its shapes shapes.
+TEST(SnapshotTest, SvgDrawingRendersAsThePictureOutsideTheText)
+{
+    QTemporaryDir dir;
+    for (const int scale : {1, 2}) {
+        const QString svg = dir.filePath(QStringLiteral("chart.svg"));
+        const QString png = dir.filePath(QStringLiteral("chart.png"));
+        const QString rendered = dir.filePath(QStringLiteral("rendered.png"));
+        for (const QString& file : {svg, png})
+            ASSERT_EQ(
+                snapshot({QStringLiteral("--chart"), QStringLiteral("--sizes"), QStringLiteral("3,1,2"),
+                             QStringLiteral("--scale"), QString::number(scale), QStringLiteral("-o"), file})
+                    .exit_code,
+                0);
+        QFile text(svg);
+        ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+        const QByteArray drawing = text.readAll();
+        EXPECT_TRUE(drawing.contains("<text") && !drawing.contains("<image")) << "not vectors";
+        ASSERT_EQ(
+            QProcess::execute(QStringLiteral("rsvg-convert"), {svg, QStringLiteral("-o"), rendered}), 0);
+        const QImage a(rendered), b(png);
+        ASSERT_EQ(a.size(), b.size());
+        // Text: the group letters' row, the TMS label, the axis labels and ratios.
+        const QRect texts[]
+            = {QRect(0, 0, 777, 30), QRect(QPoint(670, 326), QPoint(708, 340)), QRect(0, 386, 777, 22)};
+        int differing = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                differing += std::none_of(std::begin(texts), std::end(texts), [&](const QRect& r) {
+                    return r.contains(x / scale, y / scale);
+                }) && testing_pixels::rgb(a, x, y) != testing_pixels::rgb(b, x, y);
+        EXPECT_EQ(differing, 0) << "at scale " << scale;
+    }
+}
+
 TEST(SnapshotTest, DescribePrintsTheSpectrumInWords)
 {
     const Outcome out
@@ -176,7 +213,8 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
         BadCall{"DescribeAndPicture", {"--describe", "-o", "OUT.png"}, "--describe"},
         BadCall{"ToolkitStyleSheet", {"-stylesheet", "OUT.qss"}, "-stylesheet"},
         BadCall{"ToolkitPlatform", {"-platform", "minimal"}, "-platform"},
-        BadCall{"ScaleTooLarge", {"--scale", "5"}, "--scale"}),
+        BadCall{"ScaleTooLarge", {"--scale", "5"}, "--scale"},
+        BadCall{"SvgOfTheWindow", {"-o", "OUT.svg"}, "--chart"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_P(SnapshotArgumentTest, FailsNamingTheArgumentAndWritesNothing)
