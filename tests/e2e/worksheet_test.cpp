@@ -6,12 +6,15 @@
 #include "spin_system.h"
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace spektrion {
@@ -59,6 +62,45 @@ QString words(int nA, int nM, int nX, int znak_J)
     return QString::fromStdString(describe_spectrum(s));
 }
 
+// Readings of a rendered page: pixels that are not white; pixels of a hue (not grey);
+// the longest run of dark pixels along row y; the tallest vertical run of `colour`.
+int count_not_white(const QImage& page, const QRect& r)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += (page.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu;
+    return n;
+}
+
+int count_coloured(const QImage& page, const QRect& r)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            n += std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 40;
+        }
+    return n;
+}
+
+int black_run(const QImage& page, int y)
+{
+    int best = 0;
+    for (int x = 0, run = 0; y >= 0 && x < page.width(); ++x)
+        best = std::max(best, run = qGray(page.pixel(x, y)) < 64 ? run + 1 : 0);
+    return best;
+}
+
+int tallest_run(const QImage& page, const QRect& r, QRgb colour)
+{
+    int best = 0;
+    for (int x = r.left(); x <= r.right(); ++x)
+        for (int y = std::max(0, r.top()), run = 0; y <= r.bottom(); ++y)
+            best = std::max(best, run = (page.pixel(x, y) & 0xFFFFFFu) == colour ? run + 1 : 0);
+    return best;
+}
+
 TEST(WorksheetTest, AllFiftyFourStatesPrintAsVectorsWithTheirAnswersInWords)
 {
     QTemporaryDir dir;
@@ -74,6 +116,23 @@ TEST(WorksheetTest, AllFiftyFourStatesPrintAsVectorsWithTheirAnswersInWords)
     const QString text = text_of(pdf);
     EXPECT_TRUE(text.contains(QString::fromUtf8("Завдання 54."))) << "the 54th task";
     EXPECT_TRUE(text.contains(QString::fromUtf8("Відповіді"))) << "the answer key";
+    // Nothing in the 12 mm margins: no word, and no drawing in the bottom one.
+    const QStringList boxes
+        = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})
+              .output.split(u'\n');
+    for (const QString& w : boxes.filter(QStringLiteral("<word"))) {
+        const double y_min = w.section(u'"', 3, 3).toDouble(), y_max = w.section(u'"', 7, 7).toDouble();
+        EXPECT_TRUE(y_min >= 34 && y_max <= 842 - 34) << "in the margin: " << w.toStdString();
+    }
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"), pdf,
+                      dir.filePath(QStringLiteral("low"))}),
+        0);
+    for (const QString& name : QDir(dir.path()).entryList({QStringLiteral("low-*.png")})) {
+        const QImage page(dir.filePath(name));
+        EXPECT_EQ(count_not_white(page, QRect(0, page.height() - 23, page.width(), 23)), 0)
+            << name.toStdString();
+    }
     for (int j = 0; j < 2; ++j)
         for (int a = 1; a <= 3; ++a)
             for (int m = 1; m <= 3; ++m)
@@ -111,6 +170,76 @@ TEST(WorksheetTest, NamedSystemsComeInTheirOrderAndSeedsChooseOthers)
     EXPECT_TRUE(text_of(one).contains(QString::fromUtf8("Завдання 6.")));
     EXPECT_FALSE(text_of(one).contains(QString::fromUtf8("Завдання 7.")));
     EXPECT_NE(text_of(one), text_of(two));
+}
+
+// What a teacher checks on paper: each heading names its task's system, the answers
+// start a page of their own, each tree's levels name their constants, every answer's
+// tallest bars reach twelve grid steps with black numbers under them, and nothing
+// runs into the margins.
+TEST(WorksheetTest, HeadingsPagesTreesAndAnswersBelongToTheirSystems)
+{
+    struct Named {
+        const char* system;
+        const char* formula;  // as pdftotext -layout reads the heading
+        const char* order;
+        const char* first_split_of_m;  // the larger constant
+    };
+    const Named tasks[] = {{"3,1,2,<", "A3 M X2", "J(AM) < J(MX)", "J(MX)"},
+        {"1,2,3,>", "A M2 X3", "J(AM) > J(MX)", "J(AM)"}, {"2,3,1,<", "A2 M3 X", "J(AM) < J(MX)", "J(MX)"}};
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("named.pdf"));
+    QStringList arguments{QStringLiteral("-o"), pdf};
+    for (const Named& t : tasks)
+        arguments << QStringLiteral("--system") << QString::fromLatin1(t.system);
+    ASSERT_EQ(worksheet(arguments).exit_code, 0);
+    const QStringList pages
+        = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+              .output.replace(QRegularExpression(QStringLiteral("[ \\t]+")), QStringLiteral(" "))
+              .split(u'\f');
+    const qsizetype key = std::find_if(pages.begin(), pages.end(), [](const QString& page) {
+        return page.trimmed().startsWith(QString::fromUtf8("Відповіді"));
+    }) - pages.begin();
+    ASSERT_TRUE(key > 0 && key < pages.size()) << "no page begins with the answers";
+    for (qsizetype p = 0; p < pages.size(); ++p)
+        EXPECT_EQ(pages[p].contains(QString::fromUtf8("Намалюйте")), p < key) << "page " << p + 1;
+    QStringList key_lines;
+    for (const QString& line : pages.mid(key).join(QString()).split(u'\n', Qt::SkipEmptyParts))
+        if (!line.trimmed().isEmpty())
+            key_lines << line.trimmed();
+    for (std::size_t i = 0; i < std::size(tasks); ++i) {
+        const QString heading
+            = QString::fromUtf8("Завдання %1. %2 %3\n")
+                  .arg(i + 1)
+                  .arg(QString::fromLatin1(tasks[i].formula), QString::fromLatin1(tasks[i].order));
+        EXPECT_EQ(pages.mid(0, key).join(QString()).count(heading), 1) << heading.toStdString();
+        // In the key the trees' labels follow: X's level, M's first, A's; M's second.
+        const char* first = tasks[i].first_split_of_m;
+        const QStringList expected{heading.trimmed(),
+            QStringLiteral("J(MX) %1 J(AM)").arg(QString::fromLatin1(first)),
+            QString::fromLatin1(std::strcmp(first, "J(AM)") ? "J(AM)" : "J(MX)")};
+        const qsizetype at = key_lines.indexOf(expected[0]);
+        EXPECT_EQ(key_lines.mid(at, 3), expected) << heading.toStdString();
+    }
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QStringLiteral("164.465"), QStringLiteral("-png"), pdf,
+                      dir.filePath(QStringLiteral("page"))}),
+        0);
+    int charts = 0;
+    for (qsizetype p = key; p < pages.size() - 1; ++p) {
+        const QImage page(dir.filePath(QStringLiteral("page-%1.png").arg(p + 1)));
+        ASSERT_FALSE(page.isNull());
+        for (int y = 0; y < page.height(); ++y) {
+            if (black_run(page, y) < 700 || black_run(page, y - 1) >= 700)
+                continue;  // not the top row of an answer's baseline
+            ++charts;
+            for (const QRgb colour : {0x0000FFu, 0x008000u, 0xFF0000u})
+                EXPECT_NEAR(tallest_run(page, QRect(0, y - 320, page.width(), 320), colour), 300, 2)
+                    << "page " << p + 1 << " #" << std::hex << colour;
+            EXPECT_EQ(count_coloured(page, QRect(0, y + 4, page.width(), 16)), 0)
+                << "numbers not black, page " << p + 1;
+        }
+    }
+    EXPECT_EQ(charts, int(std::size(tasks)));
 }
 
 struct BadCall {
