@@ -53,5 +53,91 @@ TEST(TreeTest, EveryBarHasALeafAboveItAndEveryLeafABar)
                 }
 }
 
+struct Level {
+    int top, bottom;
+    std::vector<double> centres;  // of its lines, left to right
+};
+
+// A tree's levels as drawn, top to bottom: each band of rows holding `colour`, with
+// the centres of the lines crossing its middle row.
+std::vector<Level> levels_of(const QImage& picture, QRgb colour)
+{
+    std::vector<Level> levels;
+    for (int y = 0; y < tree::kBandHeight; ++y) {
+        if (columns(picture, y, colour).empty())
+            continue;
+        Level level{y, y, {}};
+        while (level.bottom + 1 < tree::kBandHeight && !columns(picture, level.bottom + 1, colour).empty())
+            ++level.bottom;
+        const std::set<int> xs = columns(picture, (level.top + level.bottom) / 2, colour);
+        for (auto it = xs.begin(); it != xs.end();) {
+            const int first = *it;
+            int last = first;
+            while (++it != xs.end() && *it == last + 1)
+                last = *it;
+            level.centres.push_back((first + last) / 2.0);
+        }
+        levels.push_back(level);
+        y = level.bottom;
+    }
+    return levels;
+}
+
+bool grey_near(const QImage& picture, QPointF p)
+{
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QRgb c = rgb(picture, int(p.x()) + dx, int(p.y()) + dy);
+            if (qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) < 0xF0)
+                return true;
+        }
+    return false;
+}
+
+// Worked out from the coupling alone: X and A are split once, by the nM + 1 lines of
+// M's protons; M first by the group of the larger constant, then by the other. Every
+// line stands centred over the lines it splits into, joined to each by a connector,
+// and no label stands over a level's lines.
+TEST(TreeTest, EachLevelSplitsItsParentsIntoCentredLinesJoinedToThem)
+{
+    for (int j = 0; j < 2; ++j)
+        for (int a = 1; a <= 3; ++a)
+            for (int m = 1; m <= 3; ++m)
+                for (int x = 1; x <= 3; ++x) {
+                    SpinSystem s = state(a, m, x, j);
+                    s.calculate();
+                    const QImage picture = tree::picture(drawn(s), s);
+                    const int larger = j == 0 ? a : x, smaller = j == 0 ? x : a;
+                    const std::vector<std::pair<QRgb, std::vector<int>>> trees = {{chart::kBlue, {m + 1}},
+                        {chart::kGreen, {larger + 1, smaller + 1}}, {chart::kRed, {m + 1}}};
+                    for (const auto& [colour, splits] : trees) {
+                        const std::vector<Level> levels = levels_of(picture, colour);
+                        ASSERT_EQ(levels.size(), splits.size() + 1) << a << m << x << j;
+                        for (std::size_t i = 1; i < levels.size(); ++i) {
+                            const Level& up = levels[i - 1];
+                            const Level& down = levels[i];
+                            const std::size_t k = std::size_t(splits[i - 1]);
+                            ASSERT_EQ(down.centres.size(), up.centres.size() * k)
+                                << a << m << x << j << " level " << i;
+                            for (std::size_t p = 0; p < up.centres.size(); ++p) {
+                                double sum = 0;
+                                for (std::size_t c = p * k; c < (p + 1) * k; ++c) {
+                                    sum += down.centres[c];
+                                    const QPointF mid(
+                                        (up.centres[p] + down.centres[c]) / 2, (up.bottom + down.top) / 2.0);
+                                    EXPECT_TRUE(grey_near(picture, mid))
+                                        << a << m << x << j << " no connector to " << c;
+                                }
+                                EXPECT_NEAR(up.centres[p], sum / double(k), 1.0)
+                                    << a << m << x << j << " level " << i;
+                            }
+                            const QRect lines(QPoint(int(up.centres.front()) - 3, up.top),
+                                QPoint(int(up.centres.back()) + 3, up.bottom));
+                            EXPECT_EQ(count(picture, lines, chart::kBlack), 0) << "a label over the tree";
+                        }
+                    }
+                }
+}
+
 }  // namespace
 }  // namespace spektrion

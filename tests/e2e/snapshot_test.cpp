@@ -177,6 +177,44 @@ TEST(SnapshotTest, SvgDrawingRendersAsThePictureOutsideTheText)
     }
 }
 
+struct Hover {
+    const char* name;
+    QPoint at;
+    const char* help;  // what the help bar then says
+};
+
+class PointerSnapshotTest : public testing::TestWithParam<Hover> { };
+
+INSTANTIATE_TEST_SUITE_P(Controls, PointerSnapshotTest,
+    testing::Values(
+        Hover{"Letter", {204, 20}, " Кількість протонів (1-3) в даній групі. Клікніть, щоб змінити"},
+        Hover{"CouplingLabel", {440, 20},
+            " Константи спін-спінової взаємодії. Клікніть, щоб змінити нерівність"},
+        Hover{"Chart", {300, 200}, " Змодельований ПМР спектр"}, Hover{"BareWindow", {700, 25}, ""},
+        Hover{"Subscript", {220, 38}, ""}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// --pointer rests the pointer where asked: the help bar says what the window's says.
+TEST_P(PointerSnapshotTest, HelpBarExplainsWhatLiesUnderThePointer)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("hover.png"));
+    const QPoint at = GetParam().at;
+    ASSERT_EQ(snapshot({QStringLiteral("--pointer"), QStringLiteral("%1,%2").arg(at.x()).arg(at.y()),
+                           QStringLiteral("-o"), file})
+                  .exit_code,
+        0);
+    Form1 window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // The toolkit drops a move to where the pointer already is: start from a corner
+    // (the bare window, which leaves the help bar empty as at start-up).
+    QTest::mouseMove(&window, QPoint(790, 2));
+    QTest::mouseMove(&window, at);
+    EXPECT_EQ(window.Lab_help->text().toStdString(), GetParam().help);
+    EXPECT_TRUE(testing_pixels::same_pixels(QImage(file), window.grab().toImage())) << GetParam().name;
+}
+
 TEST(SnapshotTest, DescribePrintsTheSpectrumInWords)
 {
     const Outcome out
