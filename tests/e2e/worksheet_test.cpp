@@ -62,44 +62,35 @@ QString words(int nA, int nM, int nX, int znak_J)
     return QString::fromStdString(describe_spectrum(s));
 }
 
-// Readings of a rendered page: pixels that are not white; pixels of a hue (not grey);
-// the longest run of dark pixels along row y; the tallest vertical run of `colour`.
-int count_not_white(const QImage& page, const QRect& r)
+// Readings of a rendered page: how many pixels in `r` pass `is`, and the longest run
+// of such pixels along a row (step 1, 0) or a column (step 0, 1) of `r`.
+template <typename Is> int count_where(const QImage& page, const QRect& r, Is is)
 {
     int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int y = std::max(0, r.top()); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
-            n += (page.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu;
+            n += is(page.pixelColor(x, y));
     return n;
 }
 
-int count_coloured(const QImage& page, const QRect& r)
+template <typename Is> int longest_run(const QImage& page, const QRect& r, QPoint step, Is is)
 {
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const QColor c = page.pixelColor(x, y);
-            n += std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 40;
-        }
-    return n;
-}
-
-int black_run(const QImage& page, int y)
-{
+    const QRect area = r & page.rect();
     int best = 0;
-    for (int x = 0, run = 0; y >= 0 && x < page.width(); ++x)
-        best = std::max(best, run = qGray(page.pixel(x, y)) < 64 ? run + 1 : 0);
+    // Each row (or column) of the area, from its first pixel along `step`.
+    for (QPoint start = area.topLeft(); area.contains(start); start += QPoint(step.y(), step.x())) {
+        int run = 0;
+        for (QPoint p = start; area.contains(p); p += step)
+            best = std::max(best, run = is(page.pixelColor(p)) ? run + 1 : 0);
+    }
     return best;
 }
 
-int tallest_run(const QImage& page, const QRect& r, QRgb colour)
-{
-    int best = 0;
-    for (int x = r.left(); x <= r.right(); ++x)
-        for (int y = std::max(0, r.top()), run = 0; y <= r.bottom(); ++y)
-            best = std::max(best, run = (page.pixel(x, y) & 0xFFFFFFu) == colour ? run + 1 : 0);
-    return best;
-}
+const auto kNotWhite = [](const QColor& c) { return c.rgb() != qRgb(255, 255, 255); };
+const auto kDark = [](const QColor& c) { return qGray(c.rgb()) < 64; };
+const auto kHue = [](const QColor& c) {
+    return std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 40;
+};
 
 TEST(WorksheetTest, AllFiftyFourStatesPrintAsVectorsWithTheirAnswersInWords)
 {
@@ -130,7 +121,7 @@ TEST(WorksheetTest, AllFiftyFourStatesPrintAsVectorsWithTheirAnswersInWords)
         0);
     for (const QString& name : QDir(dir.path()).entryList({QStringLiteral("low-*.png")})) {
         const QImage page(dir.filePath(name));
-        EXPECT_EQ(count_not_white(page, QRect(0, page.height() - 23, page.width(), 23)), 0)
+        EXPECT_EQ(count_where(page, QRect(0, page.height() - 23, page.width(), 23), kNotWhite), 0)
             << name.toStdString();
     }
     for (int j = 0; j < 2; ++j)
@@ -229,13 +220,18 @@ TEST(WorksheetTest, HeadingsPagesTreesAndAnswersBelongToTheirSystems)
         const QImage page(dir.filePath(QStringLiteral("page-%1.png").arg(p + 1)));
         ASSERT_FALSE(page.isNull());
         for (int y = 0; y < page.height(); ++y) {
-            if (black_run(page, y) < 700 || black_run(page, y - 1) >= 700)
+            const auto baseline = [&](int row) {
+                return longest_run(page, QRect(0, row, page.width(), 1), {1, 0}, kDark);
+            };
+            if (baseline(y) < 700 || baseline(y - 1) >= 700)
                 continue;  // not the top row of an answer's baseline
             ++charts;
             for (const QRgb colour : {0x0000FFu, 0x008000u, 0xFF0000u})
-                EXPECT_NEAR(tallest_run(page, QRect(0, y - 320, page.width(), 320), colour), 300, 2)
+                EXPECT_NEAR(longest_run(page, QRect(0, y - 320, page.width(), 320), {0, 1},
+                                [&](const QColor& c) { return c.rgb() == (0xFF000000u | colour); }),
+                    300, 2)
                     << "page " << p + 1 << " #" << std::hex << colour;
-            EXPECT_EQ(count_coloured(page, QRect(0, y + 4, page.width(), 16)), 0)
+            EXPECT_EQ(count_where(page, QRect(0, y + 4, page.width(), 16), kHue), 0)
                 << "numbers not black, page " << p + 1;
         }
     }
