@@ -29,7 +29,8 @@
 namespace {
 
 constexpr char kUsage[]
-    = "Usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart|--tree] [--scale S] -o FILE.png\n"
+    = "Usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart|--tree]\n"
+      "                          [--scale S] [--pointer X,Y] -o FILE.png\n"
       "       spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] --describe\n"
       "Renders the Spektrion window, or its chart alone, in a chosen state to a PNG file,\n"
       "without a display; or describes that state's spectrum in words.\n"

@@ -22,6 +22,9 @@ void register_embedded_fonts();
 class ToolkitArguments {
 public:
     ToolkitArguments(int argc, char** argv, QByteArray platform = {});
+    // argv() points into the object, and the application object keeps it.
+    ToolkitArguments(const ToolkitArguments&) = delete;
+    ToolkitArguments& operator=(const ToolkitArguments&) = delete;
 
     int& argc() { return argc_; }
     char** argv() { return argv_.data(); }
@@ -42,8 +45,8 @@ private:
 void prepare_command_line_tool();
 
 // A tool's arguments after its name, as given: on Unix the bytes of argv, which need
-// not be valid in the locale's encoding (a file name rarely is not, but then it must
-// land where asked); on Windows the UTF-8 of the wide command line.
+// not be valid text in the locale's encoding (a file name so given must still land
+// where asked); on Windows the UTF-8 of the wide command line.
 std::vector<QByteArray> tool_arguments(int argc, char** argv);
 
 // What a tool says about its run, each a line on stderr beginning with its name.
