@@ -15,23 +15,32 @@
 namespace {
 
 // While the application object is being made, a failure to reach a display is a
-// qFatal that would abort with a core dump; say in one sentence what is missing and
-// leave instead. Where QT_QPA_PLATFORM names a display system other than X or
-// Wayland, that system is what is missing; otherwise it is the display itself.
+// qFatal that would abort with a core dump; say in one sentence what failed and leave
+// instead. Where QT_QPA_PLATFORM names a display system other than X or Wayland, that
+// system is what is missing; where a display is named, it is that display or the
+// plug-in that reaches it; otherwise there is no display at all.
 void startup_message_handler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg) {
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-        const QByteArray plugin = platform.split(':').constFirst();
-        if (plugin.isEmpty() || plugin == "xcb" || plugin.startsWith("wayland"))
-            std::fputs("spektrion: there is no display to show the window on; start Spektrion from "
-                       "its menu entry or a terminal of a desktop session.\n",
-                stderr);
-        else
+        const QByteArray plugin = platform.split(';').constFirst().split(':').constFirst();
+        const bool desktop = plugin.isEmpty() || plugin == "xcb" || plugin.startsWith("wayland");
+        const QByteArray display
+            = qgetenv("WAYLAND_DISPLAY").isEmpty() ? qgetenv("DISPLAY") : qgetenv("WAYLAND_DISPLAY");
+        if (!desktop)
             std::fprintf(stderr,
                 "spektrion: the display system '%s' that QT_QPA_PLATFORM asks for is not available; "
                 "unset QT_QPA_PLATFORM to use the desktop's own.\n",
                 platform.constData());
+        else if (!display.isEmpty())
+            std::fprintf(stderr,
+                "spektrion: the window cannot be shown on the display '%s': it cannot be reached, or "
+                "the toolkit's plug-in for it cannot start.\n",
+                display.constData());
+        else
+            std::fputs("spektrion: there is no display to show the window on; start Spektrion from "
+                       "its menu entry or a terminal of a desktop session.\n",
+                stderr);
         _exit(1);
     }
     // The platform plugin's own complaints precede its fatal message; one sentence is enough.

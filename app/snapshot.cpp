@@ -21,6 +21,7 @@
 #include <QImageWriter>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -42,6 +43,7 @@ constexpr char kUsage[]
       "  --tree         the chart under the signals' splitting trees (777 x 578)\n"
       "  --scale S      drawn at S times the size, 0.5 to 4 (default 1), as on a display\n"
       "                 scaled by S: sharp, not enlarged pixels; for slides and print\n"
+      "                 (below 1, the picture at 1 made smaller, smoothly)\n"
       "  --pointer X,Y  the pointer rests at X,Y of the window, so that the help bar\n"
       "                 explains what lies there\n"
       "  --describe     print the spectrum in words, one line per signal (X, M, A):\n"
@@ -224,7 +226,9 @@ int main(int argc, char** argv)
     const std::optional<Request> request = parse(spektrion::tool_arguments(argc, argv));
     // The window drawn as on a display scaled by that much: the toolkit lays out and
     // paints everything at that resolution, the chart included.
-    if (request && request->scale != 1.0)
+    // The toolkit draws no widget right below a ratio of 1: a smaller picture is made
+    // from the one at 1.
+    if (request && request->scale > 1.0)
         qputenv("QT_SCALE_FACTOR", QByteArray::number(request->scale));
     spektrion::ToolkitArguments toolkit(argc, argv);
     QApplication app(toolkit.argc(), toolkit.argv());
@@ -264,9 +268,13 @@ int main(int argc, char** argv)
     }
 #endif
     const QImage& chart = window.Picture1->surface().image();
-    const QImage picture = request->tree ? spektrion::tree::picture(chart, window.model(), request->scale)
-        : request->chart_only            ? chart
-                                         : window.grab().toImage();
+    const double ratio = std::max(request->scale, 1.0);
+    QImage picture = request->tree ? spektrion::tree::picture(chart, window.model(), ratio)
+        : request->chart_only      ? chart
+                                   : window.grab().toImage();
+    if (request->scale < 1.0)
+        picture = picture.scaled(qRound(picture.width() * request->scale),
+            qRound(picture.height() * request->scale), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QBuffer png;
     png.open(QIODevice::WriteOnly);
     QImageWriter writer(&png, "png");

@@ -20,6 +20,7 @@
 // After windows.h, whose types it uses.
 #include <shellapi.h>
 #else
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +53,8 @@ bool write_all(int fd, const QByteArray& data)
         const ssize_t n = ::write(fd, p, std::size_t(left));
         if (n < 0 && errno == EINTR)
             continue;
+        if (n == 0)
+            errno = EIO;
         if (n <= 0)
             return false;
         p += n;
@@ -144,18 +147,27 @@ std::string write_whole_file(const QByteArray& name, const QByteArray& data)
 #else
 std::string write_whole_file(const QByteArray& name, const QByteArray& data)
 {
-    // Through a symbolic link the file it names is replaced, not the link.
+    // Through a symbolic link the file it names is replaced, not the link; a link to a
+    // file not there yet makes that file.
     QByteArray target = name;
     struct stat status { };
-    const bool exists = ::stat(name.constData(), &status) == 0;
+    for (int links = 0; links < 8 && ::lstat(target.constData(), &status) == 0 && S_ISLNK(status.st_mode);
+         ++links) {
+        QByteArray link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(target.constData(), link.data(), link.size());
+        if (length <= 0)
+            break;
+        link.truncate(length);
+        const qsizetype slash = target.lastIndexOf('/');
+        target = link.startsWith('/') || slash < 0 ? link : target.left(slash + 1) + link;
+    }
+    const bool exists = ::stat(target.constData(), &status) == 0;
     if (exists && !S_ISREG(status.st_mode))
         return "it exists and is not a regular file";
-    if (exists) {
-        if (char* resolved = ::realpath(name.constData(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
-    }
+    // Replacing needs only the folder's permission; a file that may not be written to
+    // is not replaced either.
+    if (exists && ::access(target.constData(), W_OK) != 0)
+        return with_reason("it may not be written to");
     QByteArray temporary = target + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)

@@ -88,11 +88,12 @@ QRect Surface::draw(const Operation& op)
         // rectangle, which keeps its size at any ratio (a colon's dots).
         if (r.width() <= 2 || r.height() <= 2)
             return fill(device_rect(r, ratio_), op.colour);
-        fill(device_rect(QRect(r.topLeft(), r.topRight()), ratio_), op.colour);
-        fill(device_rect(QRect(r.bottomLeft(), r.bottomRight()), ratio_), op.colour);
-        fill(device_rect(QRect(r.topLeft(), r.bottomLeft()), ratio_), op.colour);
-        fill(device_rect(QRect(r.topRight(), r.bottomRight()), ratio_), op.colour);
-        return device_rect(r, ratio_) & image_.rect();
+        // The thin sides keep their widths, so they may reach a pixel past the
+        // rectangle's own edges: what was touched is the four sides.
+        return fill(device_rect(QRect(r.topLeft(), r.topRight()), ratio_), op.colour)
+            | fill(device_rect(QRect(r.bottomLeft(), r.bottomRight()), ratio_), op.colour)
+            | fill(device_rect(QRect(r.topLeft(), r.bottomLeft()), ratio_), op.colour)
+            | fill(device_rect(QRect(r.topRight(), r.bottomRight()), ratio_), op.colour);
     case Operation::Text: {
         // At another ratio the font itself is taken at that many times its size, still
         // unsmoothed: pure black glyphs at the device's resolution, the text cell's

@@ -60,18 +60,23 @@ void Canvas::paintEvent(QPaintEvent* /*event*/)
     device.translate(snap.x(), snap.y());
     painter.setWorldTransform(device);
     const int frame = std::max(1, int(std::floor(kFrame * ratio + 0.5)));
-    const QSize image = surface_.image().size();
-    const QRect outer(0, 0, image.width() + 2 * frame, image.height() + 2 * frame);
-    // What the rounding leaves of the widget beyond the frame takes the window's colour.
-    const QRect widget(0, 0, int(std::ceil(width() * ratio)) + 1, int(std::ceil(height() * ratio)) + 1);
-    const QColor window = palette().color(QPalette::Window);
-    painter.fillRect(QRect(outer.right() + 1, 0, widget.width(), widget.height()), window);
-    painter.fillRect(QRect(0, outer.bottom() + 1, widget.width(), widget.height()), window);
+    // The canvas's own device pixels, which the rounding of its two edges decides: the
+    // frame runs along them, the chart inside it, and whatever the rounding leaves
+    // between the chart and the frame is the chart's white.
+    const auto device_edge = [](qreal v) { return int(std::floor(v + 0.5)); };
+    const QRect widget(0, 0, device_edge(corner.x() + width() * ratio) - device_edge(corner.x()),
+        device_edge(corner.y() + height() * ratio) - device_edge(corner.y()));
+    const QRect inside = widget.adjusted(frame, frame, -frame, -frame);
+    const QImage& image = surface_.image();
+    painter.drawImage(inside.topLeft(), image, QRect(QPoint(0, 0), inside.size()));
+    painter.fillRect(
+        QRect(inside.left() + image.width(), inside.top(), widget.width(), inside.height()), Qt::white);
+    painter.fillRect(
+        QRect(inside.left(), inside.top() + image.height(), inside.width(), widget.height()), Qt::white);
     for (const QRect& side :
-        {QRect(0, 0, outer.width(), frame), QRect(0, outer.height() - frame, outer.width(), frame),
-            QRect(0, 0, frame, outer.height()), QRect(outer.width() - frame, 0, frame, outer.height())})
+        {QRect(0, 0, widget.width(), frame), QRect(0, widget.height() - frame, widget.width(), frame),
+            QRect(0, 0, frame, widget.height()), QRect(widget.width() - frame, 0, frame, widget.height())})
         painter.fillRect(side, Qt::black);
-    painter.drawImage(frame, frame, surface_.image());
 }
 
 }  // namespace spektrion

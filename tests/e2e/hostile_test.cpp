@@ -56,6 +56,7 @@ class RefusalTest : public testing::TestWithParam<Refusal> { };
 INSTANTIATE_TEST_SUITE_P(HostileEnvironment, RefusalTest,
     testing::Values(Refusal{"NoDisplay", nullptr, nullptr, "no display"},
         Refusal{"UnknownDisplaySystem", "QT_QPA_PLATFORM", "bogus", "'bogus'"},
+        Refusal{"UnreachableDisplay", "DISPLAY", ":999", "':999'"},
         Refusal{"ScaleZero", "QT_SCALE_FACTOR", "0", "QT_SCALE_FACTOR='0'"},
         Refusal{"ScaleNotANumber", "QT_SCALE_FACTOR", "nan", "QT_SCALE_FACTOR='nan'"},
         Refusal{"ScaleTooLarge", "QT_SCALE_FACTOR", "9", "from 0.5 to 8"}),

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 namespace spektrion {
 namespace {
@@ -131,6 +132,17 @@ TEST_P(ScaledSnapshotTest, WindowIsDrawnAtTheRatioNotEnlarged)
     EXPECT_LE((origin - QPoint(device(9, ratio), device(53, ratio))).manhattanLength(), 2)
         << origin.x() << "," << origin.y();
     EXPECT_EQ(testing_scaled::faults(picture, origin, ratio), "");
+    // The canvas's frame as wide on every side: first and last black runs across it.
+    const int frame = std::max(1, device(1, ratio));
+    // Across the canvas only: below it stand the descriptions' black words.
+    for (const auto& [from, step, steps] :
+        {std::tuple{QPoint(0, device(250, ratio)), QPoint(1, 0), device(790, ratio)},
+            std::tuple{QPoint(device(300, ratio), 0), QPoint(0, 1), device(463, ratio)}}) {
+        const auto black = testing_scaled::runs(picture, from, step, steps, 0x000000u);
+        ASSERT_GE(black.size(), 2u);
+        EXPECT_EQ(black.front().length, frame);
+        EXPECT_EQ(black.back().length, frame) << "the right or bottom frame";
+    }
     const QRect chart(origin, QSize(device(777, ratio), device(408, ratio)));
     int foreign = 0;
     for (int y = 0; y < picture.height(); ++y)

@@ -91,14 +91,18 @@ inline std::string faults(const QImage& image, QPoint origin, double ratio)
         rows.push_back(chart::kGridTop + chart::kGridStep * j);
     const QPoint row = origin + QPoint(0, device(46, ratio));
     const QPoint column = origin + QPoint(device(26, ratio), 0);
-    check_runs(out, "vertical grid line", runs(image, row, {1, 0}, area.width(), chart::kGrey), columns, line,
-        ratio);
+    // Walks stop short of the chart's last rows and columns, which hold nothing and
+    // which a canvas a device pixel short may give to its frame.
+    const int across = device(770, ratio);
+    const int down = device(400, ratio);
+    check_runs(
+        out, "vertical grid line", runs(image, row, {1, 0}, across, chart::kGrey), columns, line, ratio);
     check_runs(out, "horizontal grid line",
         runs(image, column, {0, 1}, device(chart::kBaselineTop, ratio), chart::kGrey), rows, line, ratio);
-    check_runs(out, "baseline", runs(image, column, {0, 1}, area.height(), chart::kBlack),
-        {chart::kBaselineTop}, thick, ratio);
+    check_runs(out, "baseline", runs(image, column, {0, 1}, down, chart::kBlack), {chart::kBaselineTop},
+        thick, ratio);
     check_runs(out, "TMS line",
-        runs(image, origin + QPoint(0, device(350, ratio)), {1, 0}, area.width(), chart::kBlack),
+        runs(image, origin + QPoint(0, device(350, ratio)), {1, 0}, across, chart::kBlack),
         {chart::kTmsCentre - 1}, thick, ratio);
 
     // The bars, crossed just above the baseline: each signal's lines from the model.
@@ -113,8 +117,8 @@ inline std::string faults(const QImage& image, QPoint origin, double ratio)
             if (s.spektr[r][k] > 0.0f)
                 lefts.push_back(plot::to_pixel(plot::bar_left(r, k)));
         check_runs(out, "bar",
-            runs(image, origin + QPoint(0, device(378, ratio)), {1, 0}, area.width(), colour_of[r]), lefts,
-            thick, ratio);
+            runs(image, origin + QPoint(0, device(378, ratio)), {1, 0}, across, colour_of[r]), lefts, thick,
+            ratio);
     }
     return out.str();
 }
