@@ -83,13 +83,25 @@ actions=(
   "hover 204 20" "click 204 20" "click 260 35" "hover 440 20" "click 440 20"
   "hover 300 200" "hover 700 25" "click 278 20" "hover 348 470"
 )
+# The program's window, within a minute. Searched again and again rather than with
+# --sync: a window Wine makes and destroys meanwhile ends a waiting search with an X
+# error (BadWindow), as if there were no window.
+find_window() {
+  local found
+  for _ in $(seq 120); do
+    found=$(xdotool search --onlyvisible --name "^Spektrion" 2>/dev/null | head -n 1)
+    [[ -n $found ]] && { echo "$found"; return 0; }
+    sleep 0.5
+  done
+  return 1
+}
 drive() {  # drive NAME COMMAND...: start, act, picture each step, close
   local name=$1
   shift
   "$@" >/dev/null 2>&1 &
   local pid=$!
   local window
-  window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Spektrion" | head -n 1)
+  window=$(find_window)
   [[ -n $window ]] || { echo "no window from $name"; kill $pid; return 1; }
   eval "$(xdotool getwindowgeometry --shell "$window")"
   local origin_x=$X origin_y=$Y
@@ -118,7 +130,7 @@ drive() {  # drive NAME COMMAND...: start, act, picture each step, close
 export -f drive
 export work build
 export actions_text="${actions[*]}"
-xvfb-run -a -s '-screen 0 1024x768x24' bash -c "$(declare -p actions); $(declare -f drive); \
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c "$(declare -p actions); $(declare -f find_window drive); \
   drive linux '$build/bin/spektrion'; drive windows wine '$work/app/spektrion.exe'"
 
 [[ $(cat "$work/windows-title" 2>/dev/null) == "Spektrion навчальний симулятор" ]] &&
@@ -149,7 +161,7 @@ fi
 picture_at() {  # picture_at FILE: the window's picture, then closed
   wine "$work/app/spektrion.exe" >/dev/null 2>&1 &
   local pid=$! window
-  window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Spektrion" | head -n 1)
+  window=$(find_window)
   [[ -n $window ]] || { kill $pid; return 1; }
   sleep 2
   eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -163,7 +175,7 @@ for dpi in 120 144; do
   # A new Wine session on the new X server: a running one keeps the screen size it
   # first saw, and would centre the window on a 1024 x 768 screen.
   wineserver -k; wineserver -w
-  xvfb-run -a -s '-screen 0 2048x1536x24' bash -c "$(declare -f picture_at)
+  xvfb-run -a -s '-screen 0 2048x1536x24' bash -c "$(declare -f find_window picture_at)
     wine reg add '$desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
     picture_at '$work/scaled-$dpi.png'
     wine reg delete '$desktop' /v LogPixels /f >/dev/null 2>&1
