@@ -54,6 +54,7 @@ struct Options {
     int runs = 10;
     int clicks = 1000;
     std::string wine;  // a Windows build of the program, to compare under Wine
+    std::string wine_baseline;  // and the bare window built the same way
     // Both programs on a display scaled by this much (QT_SCALE_FACTOR), as on a
     // laptop at 200 %.
     double scale = 1.0;
@@ -300,6 +301,8 @@ Options parse(int argc, char** argv)
             o.clicks = std::stoi(value);
         else if (key == "--wine")
             o.wine = value;
+        else if (key == "--wine-baseline")
+            o.wine_baseline = value;
         else if (key == "--scale")
             o.scale = std::stod(value);
     }
@@ -352,7 +355,8 @@ QJsonArray json_list(const std::vector<double>& values)
 int compare_with_wine(const Options& o, Display& display)
 {
     const auto blue_line = [](std::uint32_t p) { return p == 0x0000FFu; };
-    std::vector<double> linux_ms, wine_ms;
+    const auto painted = [](std::uint32_t p) { return p != 0u; };
+    std::vector<double> linux_ms, wine_ms, floor_ms;
     for (int run = 0; run < o.runs; ++run) {
         const Launch l = launch(display, {o.program}, 148, 253, blue_line);
         if (l.ms >= 0)
@@ -362,6 +366,12 @@ int compare_with_wine(const Options& o, Display& display)
         if (w.ms >= 0)
             wine_ms.push_back(w.ms);
         stop(w.pid);
+        if (o.wine_baseline.empty())
+            continue;
+        const Launch b = launch(display, {"wine", o.wine_baseline}, 700, 300, painted);
+        if (b.ms >= 0)
+            floor_ms.push_back(b.ms);
+        stop(b.pid);
     }
     QJsonObject results;
     results.insert("runs", o.runs);
@@ -370,6 +380,11 @@ int compare_with_wine(const Options& o, Display& display)
     results.insert("ratio", median(linux_ms) > 0 ? median(wine_ms) / median(linux_ms) : -1);
     results.insert("linux_ms", json_list(linux_ms));
     results.insert("wine_ms", json_list(wine_ms));
+    if (!floor_ms.empty()) {
+        results.insert("wine_baseline_median_ms", median(floor_ms));
+        results.insert("ratio_to_wine_baseline", median(wine_ms) / median(floor_ms));
+        results.insert("wine_baseline_ms", json_list(floor_ms));
+    }
     QFile out(QString::fromStdString(o.out));
     if (!out.open(QIODevice::WriteOnly)) {
         std::fprintf(stderr, "startup_bench: cannot write %s\n", o.out.c_str());
@@ -379,6 +394,11 @@ int compare_with_wine(const Options& o, Display& display)
     std::printf("%-44s %9.1f ms\n", "Linux start-up to spectrum, median", median(linux_ms));
     std::printf("%-44s %9.1f ms\n", "Wine start-up to spectrum, median", median(wine_ms));
     std::printf("%-44s %12.1f\n", "ratio Wine / Linux", results.value("ratio").toDouble());
+    if (!floor_ms.empty()) {
+        std::printf("%-44s %9.1f ms\n", "bare window under Wine, median", median(floor_ms));
+        std::printf("%-44s %12.2f %12s\n", "ratio to the bare window under Wine",
+            results.value("ratio_to_wine_baseline").toDouble(), "<= 1.20");
+    }
     std::printf("(%zu and %zu of %d launches measured)\nAll figures: %s\n", linux_ms.size(), wine_ms.size(),
         o.runs, o.out.c_str());
     return linux_ms.empty() || wine_ms.empty() ? 1 : 0;
