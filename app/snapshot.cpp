@@ -201,7 +201,8 @@ QByteArray svg(const spektrion::SpinSystem& state, bool tree, double scale)
     generator.setOutputDevice(&out);
     // At 96 dpi a consumer takes the size for pixels: the size of the PNG at that scale.
     generator.setResolution(96);
-    generator.setSize(QSize(qRound(777 * scale), qRound((band + 408) * scale)));
+    generator.setSize(
+        QSize(spektrion::device_pixels(777 * scale), spektrion::device_pixels((band + 408) * scale)));
     generator.setViewBox(QRectF(0, 0, 777, band + 408));
     generator.setTitle(QString::fromUtf8("Spektrion: спектр ПМР"));
     generator.setDescription(QString::fromStdString(spektrion::describe_spectrum(state)));
@@ -273,8 +274,9 @@ int main(int argc, char** argv)
         : request->chart_only      ? chart
                                    : window.grab().toImage();
     if (request->scale < 1.0)
-        picture = picture.scaled(qRound(picture.width() * request->scale),
-            qRound(picture.height() * request->scale), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture = picture.scaled(spektrion::device_pixels(picture.width() * request->scale),
+            spektrion::device_pixels(picture.height() * request->scale), Qt::IgnoreAspectRatio,
+            Qt::SmoothTransformation);
     QBuffer png;
     png.open(QIODevice::WriteOnly);
     QImageWriter writer(&png, "png");

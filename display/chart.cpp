@@ -14,7 +14,6 @@
 #include <QString>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -259,7 +258,7 @@ QFont at_ratio(QFont font, qreal ratio)
 {
     // A painter's scaling would do the same, but fills glyphs larger than the toolkit's
     // glyph cache (64 px) as smoothed outlines; a font of the device's size never does.
-    font.setPixelSize(std::max(1, int(std::floor(font.pixelSize() * ratio + 0.5))));
+    font.setPixelSize(std::max(1, device_pixels(font.pixelSize() * ratio)));
     return font;
 }
 

@@ -30,22 +30,20 @@ QRect between(QPoint a, QPoint b)
         QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
 
-namespace {
-int round_half_up(qreal v)
+int device_pixels(qreal v)
 {
     return int(std::floor(v + 0.5));
 }
-}  // namespace
 
 QPoint device_point(QPoint p, qreal ratio)
 {
-    return {round_half_up(p.x() * ratio), round_half_up(p.y() * ratio)};
+    return {device_pixels(p.x() * ratio), device_pixels(p.y() * ratio)};
 }
 
 QRect device_rect(const QRect& r, qreal ratio)
 {
     constexpr int kThin = 3;
-    const auto round = round_half_up;
+    const auto round = device_pixels;
     const auto span = [&](int start, int extent, int& device_start, int& device_extent) {
         device_start = round(start * ratio);
         device_extent = extent <= kThin ? std::max(1, round(extent * ratio))

@@ -15,6 +15,9 @@ namespace spektrion {
 // The rectangle between two corners given in either order, both included.
 QRect between(QPoint a, QPoint b);
 
+// The one rounding of a length or position × ratio to device pixels: halves go up.
+int device_pixels(qreal v);
+
 // Where the chart-pixel rectangle `r` lies in device pixels at `ratio`, by the one
 // rule for every drawing at a ratio other than 1. Across a thin extent (up to 3 chart
 // pixels: grid lines, the baseline, bars, colon dots) the rectangle starts at its

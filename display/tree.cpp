@@ -4,13 +4,13 @@
 #include "tree.h"
 
 #include "chart.h"
+#include "chart_surface.h"
 #include "look.h"
 #include "plot.h"
 
 #include <QFont>
 #include <QPainter>
 
-#include <cmath>
 #include <vector>
 
 namespace spektrion::tree {
@@ -111,7 +111,7 @@ void draw(QPainter& painter, const SpinSystem& model)
 
 QImage picture(const QImage& chart, const SpinSystem& model, qreal ratio)
 {
-    const int band = int(std::floor(kBandHeight * ratio + 0.5));
+    const int band = device_pixels(kBandHeight * ratio);
     QImage image(chart.width(), band + chart.height(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -55,17 +55,16 @@ void Canvas::paintEvent(QPaintEvent* /*event*/)
     // Painted in whole device pixels from the device pixel nearest the canvas's
     // corner, so that the image lands pixel for pixel, unscaled.
     const QPointF corner = painter.deviceTransform().map(QPointF(0, 0));
-    const QPointF snap(std::floor(corner.x() + 0.5) - corner.x(), std::floor(corner.y() + 0.5) - corner.y());
+    const QPointF snap(device_pixels(corner.x()) - corner.x(), device_pixels(corner.y()) - corner.y());
     QTransform device = QTransform::fromScale(1.0 / ratio, 1.0 / ratio);
     device.translate(snap.x(), snap.y());
     painter.setWorldTransform(device);
-    const int frame = std::max(1, int(std::floor(kFrame * ratio + 0.5)));
+    const int frame = std::max(1, device_pixels(kFrame * ratio));
     // The canvas's own device pixels, which the rounding of its two edges decides: the
     // frame runs along them, the chart inside it, and whatever the rounding leaves
     // between the chart and the frame is the chart's white.
-    const auto device_edge = [](qreal v) { return int(std::floor(v + 0.5)); };
-    const QRect widget(0, 0, device_edge(corner.x() + width() * ratio) - device_edge(corner.x()),
-        device_edge(corner.y() + height() * ratio) - device_edge(corner.y()));
+    const QRect widget(0, 0, device_pixels(corner.x() + width() * ratio) - device_pixels(corner.x()),
+        device_pixels(corner.y() + height() * ratio) - device_pixels(corner.y()));
     const QRect inside = widget.adjusted(frame, frame, -frame, -frame);
     const QImage& image = surface_.image();
     painter.drawImage(inside.topLeft(), image, QRect(QPoint(0, 0), inside.size()));
