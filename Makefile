@@ -2,9 +2,12 @@
 # SPDX-License-Identifier: MIT
 # The two commands: `make run` and `make test`. Each installs what is missing,
 # configures and builds the release preset (in build/), then runs.
-.PHONY: run test bench package screenshot build deps configure clean windows windows-test windows-bench web web-serve web-test
+.PHONY: run test bench package release reproducible screenshot build deps configure clean windows windows-test windows-bench web web-serve web-test
 
 BUILD_DIR := build
+# The release's date from the changelog, the time of every packed file; the same
+# sources then build the same bytes.
+export SOURCE_DATE_EPOCH ?= $(shell bash scripts/release-epoch.sh)
 
 deps:
 	@bash scripts/install-deps.sh
@@ -56,6 +59,20 @@ bench: build
 # The Debian package, build/spektrion_<version>_amd64.deb.
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# Every download in build/release, with SHA256SUMS beside them.
+release: package windows web
+	@rm -rf $(BUILD_DIR)/release
+	@mkdir -p $(BUILD_DIR)/release
+	cp $(BUILD_DIR)/spektrion_*_amd64.deb $(BUILD_DIR)/windows/spektrion-*-win64.zip \
+	    $(BUILD_DIR)/windows/spektrion-*-win64.msi $(BUILD_DIR)/spektrion-web-*.zip $(BUILD_DIR)/release/
+	cd $(BUILD_DIR)/release && sha256sum $$(ls | LC_ALL=C sort) > SHA256SUMS
+	@cat $(BUILD_DIR)/release/SHA256SUMS
+
+# The Debian package and the Windows downloads built again from a clone elsewhere:
+# the same bytes, or diffoscope's account of the difference.
+reproducible: package windows
+	bash scripts/reproducible.sh
 
 # The README's pictures: the start-up window, a splitting tree, a worksheet's pages.
 screenshot: build

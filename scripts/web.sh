@@ -38,6 +38,6 @@ cp "$root/packaging/web/index.html" "$out/bin/qtloader.js" "$out/bin/spektrion.j
 cp "$root/LICENSE" "$site/LICENSE.txt"
 cp "$root/packaging/windows/fonts-licence.txt" "$site/fonts-licence.txt"
 zip=$root/build/spektrion-web-$version.zip
-rm -f "$zip"
-(cd "$root/build" && zip -q -r -9 "$zip" web)
+epoch=${SOURCE_DATE_EPOCH:-$(bash "$root/scripts/release-epoch.sh")}
+bash "$root/scripts/pack-zip.sh" "$zip" "$root/build" "$epoch" web
 echo "$site and $zip"

@@ -2,14 +2,17 @@
 # SPDX-FileCopyrightText: 2026 The Spektrion developers
 # SPDX-License-Identifier: MIT
 #
-# `make windows-test`: the Windows download, checked without a person. Its zip holds
+# `make windows-test`: the Windows downloads, checked without a person. The zip holds
 # what it should, its programs depend on Windows' own DLLs only, and under Wine on a
 # private X server they give the Linux build's pictures pixel for pixel: the snapshot
 # tool in all 54 states, the window at start-up and after clicks and hovers. Closing
-# the window ends the program with status 0.
+# the window ends the program with status 0. The installer installs those files with
+# a menu entry, upgrades an older version, refuses to replace a newer one, and its
+# removal leaves the Wine prefix as it found it.
 # Usage: windows_test.sh BUILD_DIR (the host build; the Windows build in BUILD_DIR/windows)
 set -uo pipefail
 build=$(cd "$1" && pwd)
+source=$(cd "$(dirname "$0")/../.." && pwd)
 zip=$(ls "$build"/windows/spektrion-*-win64.zip 2>/dev/null | head -n 1)
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
@@ -29,7 +32,8 @@ unzip -q "$zip" -d "$work/app"
 
 # One Wine prefix per machine, in the cache: creating one takes minutes.
 export WINEPREFIX=${XDG_CACHE_HOME:-$HOME/.cache}/spektrion/wine64
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No Linux menu entries for what the installer puts into the Start menu.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # The Linux session's platform choice is not the Windows program's.
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 # No session bus, so that the toolkit starts no daemon of its own that outlives the test.
@@ -156,10 +160,8 @@ fi
   pass "closing the window ends spektrion.exe with status 0" ||
   fail "spektrion.exe after the close: $(cat "$work/windows-status" 2>/dev/null)"
 
-# At Windows' 125 % and 150 % (LogPixels 120 and 144), the window is laid out that much
-# larger and its chart drawn at that resolution, measured as on Linux.
-picture_at() {  # picture_at FILE: the window's picture, then closed
-  wine "$work/app/spektrion.exe" >/dev/null 2>&1 &
+picture_at() {  # picture_at FILE [EXE]: the window's picture, then closed
+  wine "${2:-$work/app/spektrion.exe}" >/dev/null 2>&1 &
   local pid=$! window
   window=$(find_window)
   [[ -n $window ]] || { kill $pid; return 1; }
@@ -169,6 +171,71 @@ picture_at() {  # picture_at FILE: the window's picture, then closed
   "$build/bin/send_close" "$window"
   timeout 30 tail --pid=$pid -f /dev/null
 }
+
+# The installer. Per machine: Windows puts the menu entry into every user's Start
+# menu; Wine's msi puts it into the current user's (it ignores ALLUSERS there).
+msi=$(ls "$build"/windows/spektrion-*-win64.msi 2>/dev/null | head -n 1)
+stage=$build/windows/packaging/windows/stage
+drive=$WINEPREFIX/drive_c
+installed=$drive/Program\ Files/Spektrion
+product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'; }
+is_installed() { wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$1")" >/dev/null 2>&1; }
+# The prefix's files and registry keys, and every registry value that names Spektrion
+# (Wine rewrites some others, driver dates and caches, on every start). The server is
+# stopped first, which writes the registry files.
+prefix_state() {
+  wineserver -k
+  wineserver -w
+  (cd "$drive" && find . | LC_ALL=C sort)
+  sed -n -e 's/^\(\[.*\]\) [0-9]*$/\1/p' -e '/[Ss]pektrion/p' "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg"
+}
+if [[ -z $msi ]]; then
+  fail "no build/windows/spektrion-*-win64.msi"
+else
+  grep -qP '^ALLUSERS\t1\r?$' <<<"$(msiinfo export "$msi" Property)" &&
+    grep -q "Уже встановлено новішу версію Spektrion" <<<"$(msiinfo export "$msi" LaunchCondition)" &&
+    pass "the installer installs per machine and names a newer version it will not replace" ||
+    fail "the installer's Property or LaunchCondition table is not as written"
+  python3 "$source/packaging/windows/msi.py" --wxs "$source/packaging/windows/spektrion.wxs" \
+    --stage "$stage" --icon "$build/images/spektrion.ico" --version 0.9.0 --epoch 0 -o "$work/older.msi"
+  # Whatever an interrupted run left installed goes first, so that the prefix is clean.
+  wine msiexec /x "$work/older.msi" /qn >/dev/null 2>&1
+  wine msiexec /x "$msi" /qn >/dev/null 2>&1
+  before=$(prefix_state)
+  wine msiexec /i "$work/older.msi" /qn >/dev/null 2>&1 && is_installed "$work/older.msi" &&
+    pass "an older version installs" || fail "the older version did not install"
+  wine msiexec /i "$msi" /qn >/dev/null 2>&1 && is_installed "$msi" && ! is_installed "$work/older.msi" &&
+    pass "the current version replaces the older one" || fail "the current version did not replace the older one"
+  listing=$(cd "$installed" 2>/dev/null && ls | sort | tr '\n' ' ')
+  same=yes
+  for file in $(ls "$stage"); do cmp -s "$stage/$file" "$installed/$file" || same=no; done
+  [[ $listing == "$expected" && $same == yes ]] && pass "C:\\Program Files\\Spektrion holds the zip's files" ||
+    fail "C:\\Program Files\\Spektrion holds $listing (the zip's bytes: $same)"
+  shortcut=$(find "$drive" -path '*/Start Menu/Programs/Spektrion.lnk' | head -n 1)
+  [[ -n $shortcut ]] && strings -el "$shortcut" | grep -qx 'C:\\Program Files\\Spektrion\\' &&
+    pass "the Start menu has Spektrion, pointing at the installed program" || fail "no Start-menu entry for Spektrion"
+  ! wine msiexec /i "$work/older.msi" /qn >/dev/null 2>&1 && is_installed "$msi" && ! is_installed "$work/older.msi" &&
+    pass "the older version refuses to replace the newer" || fail "the older version was installed over the newer"
+  # A new Wine session on the X server: the installer's knows no display.
+  wineserver -k; wineserver -w
+  xvfb-run -a -s '-screen 0 1024x768x24' bash -c "$(declare -f find_window picture_at)
+    picture_at '$work/installed.png' '$installed/spektrion.exe'; wineserver -k; wineserver -w"
+  same_picture "$work/installed.png" "$work/windows-0.png" &&
+    pass "the installed spektrion.exe starts as the zip's does" || {
+    cp "$work/installed.png" "$build/windows-failures/" 2>/dev/null
+    fail "the installed spektrion.exe starts differently (picture in $build/windows-failures)"
+  }
+  wine msiexec /x "$msi" /qn >/dev/null 2>&1 && ! is_installed "$msi" &&
+    pass "the installer removes Spektrion" || fail "msiexec /x failed"
+  # Windows Installer's own empty folders and keys, made on its first use, are no trace.
+  left=$(diff <(echo "$before") <(prefix_state) | sed -n 's/^> //p' |
+    grep -vE '^\./windows/Installer$|\\Installer\\\\(Features|Products|UpgradeCodes)\]$|\\S-1-5-18\\\\(Components|Products)\]$')
+  [[ -z $left ]] && pass "after its removal the prefix is as before" ||
+    fail "its removal left behind: ${left:0:600}"
+fi
+
+# At Windows' 125 % and 150 % (LogPixels 120 and 144), the window is laid out that much
+# larger and its chart drawn at that resolution, measured as on Linux.
 desktop='HKCU\Control Panel\Desktop'
 for dpi in 120 144; do
   ratio=$([[ $dpi == 120 ]] && echo 1.25 || echo 1.5)
