@@ -56,9 +56,10 @@ bench: build
 	@echo "The 54-state worksheet to a PDF (budget 1 s):"
 	@bash -c 'time $(BUILD_DIR)/bin/spektrion-worksheet --count 54 -o $(BUILD_DIR)/bench/worksheet.pdf'
 
-# The Debian package, build/spektrion_<version>_amd64.deb.
+# The Debian package, build/spektrion_<version>_amd64.deb; its modes are the same
+# under any umask.
 package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && umask 022 && cpack -G DEB
 
 # Every download in build/release, with SHA256SUMS beside them.
 release: package windows web
