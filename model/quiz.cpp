@@ -79,25 +79,46 @@ Fit fit(int said, int protons)
     return said == protons ? Fit::Right : said == protons - 1 ? Fit::OneShort : Fit::Wrong;
 }
 
-// Collects the mistakes of one part and the sentences naming them.
+// Collects the mistakes of one part and the sentences naming them; the lines
+// miscounted for one group or two make one sentence.
 struct Findings {
     std::vector<Mistake> mistakes;
-    std::string sentences;
+    std::vector<std::string> sentences;
+    std::vector<std::string> miscounted;
 
-    void add(Mistake m, const std::string& sentence)
+    void add(Mistake m, const std::string& sentence = {})
     {
         if (std::find(mistakes.begin(), mistakes.end(), m) == mistakes.end())
             mistakes.push_back(m);
-        sentences += " " + sentence;
+        if (!sentence.empty())
+            sentences.push_back(sentence);
+    }
+
+    // The split by `protons` of `group` named as if they gave as many lines.
+    void lines_short(int group, int protons)
+    {
+        add(Mistake::LineCount);
+        miscounted.push_back(std::string(kProtons[protons]) + " " + letter(group) + " "
+            + std::string(gives(protons)) + " " + std::string(kIntoLines[protons + 1]) + ", а не "
+            + std::string(kFeminine[protons]));
+    }
+
+    std::size_t slips() const { return sentences.size() + miscounted.size(); }
+
+    std::string text() const
+    {
+        std::string all;
+        for (const std::string& s : sentences)
+            all += " " + s;
+        if (!miscounted.empty()) {
+            all += " Ліній завжди на одну більше, ніж протонів, тож " + miscounted.front();
+            for (std::size_t i = 1; i < miscounted.size(); ++i)
+                all += ", а " + miscounted[i];
+            all += ".";
+        }
+        return all;
     }
 };
-
-std::string more_lines_than_protons(int group, int protons)
-{
-    return "Ліній завжди на одну більше, ніж протонів, тож " + std::string(kProtons[protons]) + " "
-        + letter(group) + " " + std::string(gives(protons)) + " " + std::string(kIntoLines[protons + 1])
-        + ", а не " + std::string(kFeminine[protons]) + ".";
-}
 
 std::string word_order(const System& s)
 {
@@ -141,7 +162,7 @@ Findings outer_mistakes(const System& s, int group, const Words& said)
     };
     if (said.second == 0) {
         if (fit(said.first, s.nM) == Fit::OneShort)
-            f.add(Mistake::LineCount, more_lines_than_protons(kGroupM, s.nM));
+            f.lines_short(kGroupM, s.nM);
         else if (said.first == s.nM + s.size(other))
             coupled();  // both groups' protons counted as one splitting group
         return f;
@@ -154,9 +175,9 @@ Findings outer_mistakes(const System& s, int group, const Words& said)
             continue;
         coupled();
         if (first == Fit::OneShort)
-            f.add(Mistake::LineCount, more_lines_than_protons(first_group, s.size(first_group)));
+            f.lines_short(first_group, s.size(first_group));
         if (second == Fit::OneShort)
-            f.add(Mistake::LineCount, more_lines_than_protons(second_group, s.size(second_group)));
+            f.lines_short(second_group, s.size(second_group));
         break;
     }
     return f;
@@ -189,10 +210,10 @@ Findings middle_mistakes(const System& s, const Words& said)
         else if (r.swapped)
             reading.add(Mistake::LargerFromWrongGroup, order_toggled("перше слово"));
         if (first == Fit::OneShort)
-            reading.add(Mistake::LineCount, more_lines_than_protons(r.first_group, s.size(r.first_group)));
+            reading.lines_short(r.first_group, s.size(r.first_group));
         if (second == Fit::OneShort)
-            reading.add(Mistake::LineCount, more_lines_than_protons(r.second_group, s.size(r.second_group)));
-        if (!best || reading.mistakes.size() < best->mistakes.size())
+            reading.lines_short(r.second_group, s.size(r.second_group));
+        if (!best || reading.slips() < best->slips())
             best = reading;
     }
     return best.value_or(Findings{});
@@ -314,7 +335,7 @@ std::vector<Explanation> mark_names(const System& truth, const std::array<std::s
         if (const std::optional<Words> said = words_of(name))
             f = group == kGroupM ? middle_mistakes(truth, *said) : outer_mistakes(truth, group, *said);
         wrong.push_back(
-            {group, f.mistakes, who + ", ваша відповідь " + quoted(name) + ". " + reason + f.sentences});
+            {group, f.mistakes, who + ", ваша відповідь " + quoted(name) + ". " + reason + f.text()});
     }
     return wrong;
 }
@@ -335,7 +356,7 @@ std::vector<Explanation> mark_system(const System& truth, const System& answer)
         const Findings f = size_mistakes(truth, answer, group);
         wrong.push_back({group, f.mistakes,
             who + ", ваша відповідь " + std::string(kProtons[said]) + ". " + size_reason(truth, group)
-                + f.sentences});
+                + f.text()});
     }
     if (answer.znak_J != truth.znak_J) {
         if (answer.znak_J == kUnsetOrder)
@@ -360,6 +381,11 @@ std::string spoken_formula(const System& s)
         text += n == kUnsetSize ? std::string(" невідомо") : std::to_string(n);
     }
     return text;
+}
+
+std::string protons(int n)
+{
+    return n >= 1 && n <= 3 ? std::string(kProtons[n]) : "кількість протонів не задано";
 }
 
 std::string spoken_spectrum(const SpinSystem& at_rest)
