@@ -35,7 +35,7 @@ constexpr int kColumnLeft = 800;
 constexpr int kColumnWidth = 300;
 constexpr QRect kHeading(kColumnLeft, 8, kColumnWidth, 22);
 constexpr QRect kInstruction(kColumnLeft, 34, kColumnWidth, 64);
-constexpr QRect kVerdict(kColumnLeft, 104, kColumnWidth, 22);
+constexpr QRect kVerdict(kColumnLeft, 102, kColumnWidth, 26);
 constexpr QRect kExplanation(kColumnLeft, 130, kColumnWidth, 494);
 constexpr QRect kCheck(kColumnLeft, 632, 146, 28);
 constexpr QRect kNext(kColumnLeft + 154, 632, 146, 28);
@@ -231,8 +231,8 @@ void QuizWindow::show_task()
     chart->show_changes();
 
     const QString system = naming
-        ? QStringLiteral("Система %1, %2.")
-              .arg(text(quiz::spoken_formula(t.system)), ear(look::order_text(t.system.znak_J)))
+        ? ear(QStringLiteral("Система %1, %2")
+                  .arg(text(quiz::spoken_formula(t.system)), look::order_text(t.system.znak_J)))
         : chart->accessibleDescription();
     heading->setAccessibleName(heading->text() + QStringLiteral(". ") + instruction->text());
     heading->setAccessibleDescription(system);

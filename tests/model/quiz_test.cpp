@@ -15,15 +15,10 @@ namespace {
 // The chemistry written out again, apart from the code under test: a group of n
 // protons splits a neighbour into n + 1 lines; M's name says the larger constant's
 // split first.
-const std::string kName[] = {"", "дублет", "триплет", "квартет"};
+const std::array<std::string, 4> kName = {"", "дублет", "триплет", "квартет"};
 const std::string kOf[] = {"", " дублетів", " триплетів", " квартетів"};
 const std::string kLines[] = {"", "", "дві лінії", "три лінії", "чотири лінії"};
 const std::string kProtons[] = {"", "один протон", "два протони", "три протони"};
-
-std::string single(int n)
-{
-    return kName[n];
-}
 
 std::string both(int first, int second)
 {
@@ -46,9 +41,9 @@ std::vector<Case> cases_of(const System& s)
     const int L = am_larger ? s.nA : s.nX;  // the larger constant's group
     const int S = am_larger ? s.nX : s.nA;
     const std::string large = am_larger ? "J(AM)" : "J(MX)";
-    const std::string outer = "«" + single(s.nM) + "»";
+    const std::string outer = "«" + kName[s.nM] + "»";
     const std::string middle = "«" + both(L, S) + "»";
-    const std::array<std::string, 3> right = {single(s.nM), both(L, S), single(s.nM)};
+    const std::array<std::string, 3> right = {kName[s.nM], both(L, S), kName[s.nM]};
     const Mistake swapped = am_larger ? Mistake::WordOrder : Mistake::LargerFromWrongGroup;
     const auto names = [&](int group, const std::string& name) {
         std::array<std::string, 3> n = right;
@@ -77,17 +72,17 @@ std::vector<Case> cases_of(const System& s)
     if (S >= 2 && L != S && L != S - 1)
         cases.push_back(kind1("M's words swapped and a line short", kGroupM, both(S - 1, L),
             {swapped, Mistake::LineCount}, {large, kLines[S + 1]}));
-    cases.push_back(kind1("M as split by one group", kGroupM, single(L), {Mistake::OneGroupOnly}, {large}));
+    cases.push_back(kind1("M as split by one group", kGroupM, kName[L], {Mistake::OneGroupOnly}, {large}));
     cases.push_back(kind1("M not named", kGroupM, "", {Mistake::NotSet}, {large}));
     for (const int group : {kGroupA, kGroupX}) {
         const int other = group == kGroupA ? s.nX : s.nA;
         if (s.nM >= 2)
             cases.push_back(
-                kind1("a line short", group, single(s.nM - 1), {Mistake::LineCount}, {kLines[s.nM + 1]}));
+                kind1("a line short", group, kName[s.nM - 1], {Mistake::LineCount}, {kLines[s.nM + 1]}));
         cases.push_back(
             kind1("split by the other outer group", group, both(s.nM, other), {Mistake::AXCoupled}, {}));
         if (s.nM + other <= 3)
-            cases.push_back(kind1("the other outer group's protons added", group, single(s.nM + other),
+            cases.push_back(kind1("the other outer group's protons added", group, kName[s.nM + other],
                 {Mistake::AXCoupled}, {}));
     }
     const auto with = [&](int nA, int nM, int nX, int znak_J) { return System{nA, nM, nX, znak_J}; };
@@ -181,7 +176,7 @@ TEST(QuizTest, TheSpectrumAndFormulaReadForTheEar)
     EXPECT_EQ(spoken_formula(s), "A3 M2 X1");
     const std::string spoken = spoken_spectrum(at_rest(s));
     EXPECT_EQ(spoken.find_first_of(":()"), std::string::npos) << spoken;
-    EXPECT_NE(spoken.find("Сигнал X, " + single(2) + ", 1, 2, 1."), std::string::npos) << spoken;
+    EXPECT_NE(spoken.find("Сигнал X, " + kName[2] + ", 1, 2, 1."), std::string::npos) << spoken;
     EXPECT_NE(spoken.find("Сигнал M, " + both(1, 3) + ", "), std::string::npos) << spoken;
     EXPECT_EQ(for_the_ear("J(AM) < J(MX)"), "J AM менша за J MX.");
 }
