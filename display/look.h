@@ -5,6 +5,8 @@
 
 // What every picture of a state shares, in the window, the tools and print: the groups'
 // letters and colours, the coupling order's texts and the faces texts are drawn in.
+#include "spin_system.h"
+
 #include <QFont>
 #include <QRgb>
 #include <QString>
@@ -22,13 +24,10 @@ constexpr QRgb signal_colour(int r)
     return r >= 1 && r <= 3 ? kGroupColours[3 - r] : 0x000000u;
 }
 
-inline constexpr char16_t kOrderAmLarger[] = u"J(AM) > J(MX)";
-inline constexpr char16_t kOrderMxLarger[] = u"J(AM) < J(MX)";
-
 // The coupling order of `znak_J` (0: J(AM) is the larger) as the window's label reads.
 inline QString order_text(int znak_J)
 {
-    return QString::fromUtf16(znak_J == 0 ? kOrderAmLarger : kOrderMxLarger);
+    return QString::fromStdString(order_description(znak_J));
 }
 
 // A face at a pixel size: `family`, or where that is missing another of `hint`'s kind.

@@ -252,4 +252,9 @@ std::string middle_description(int nA, int nX, int znak_J)
     return caption;
 }
 
+std::string order_description(int znak_J)
+{
+    return znak_J == 0 ? "J(AM) > J(MX)" : "J(AM) < J(MX)";
+}
+
 }  // namespace spektrion

@@ -102,4 +102,8 @@ std::string outer_description(int group_size);
 // "триплет триплетів" and the like. UTF-8.
 std::string middle_description(int nA, int nX, int znak_J);
 
+// The coupling order as the window's label reads: "J(AM) > J(MX)" for znak_J 0,
+// "J(AM) < J(MX)" otherwise.
+std::string order_description(int znak_J);
+
 }  // namespace spektrion

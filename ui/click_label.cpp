@@ -4,6 +4,7 @@
 #include "click_label.h"
 
 #include <QMouseEvent>
+#include <QPalette>
 
 namespace spektrion {
 
@@ -36,6 +37,26 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
             emit clicked();
     }
     event->accept();
+}
+
+ClickLabel* make_label(QWidget* parent, const window_look::LabelLook& look, const QString& caption, QRgb back,
+    const QColor& foreground)
+{
+    auto* label = new ClickLabel(parent);
+    label->setGeometry(look.box);
+    label->setFont(window_look::label_font(look));
+    label->setAlignment(look.alignment | Qt::AlignTop);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setWordWrap(false);
+    label->setTextFormat(Qt::PlainText);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(back));
+    palette.setColor(QPalette::WindowText, foreground);
+    label->setPalette(palette);
+    label->setText(caption);
+    return label;
 }
 
 }  // namespace spektrion

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "window_look.h"
+
 #include <QLabel>
 
 namespace spektrion {
@@ -26,5 +28,10 @@ protected:
 private:
     bool pressed_ = false;
 };
+
+// A label of the window's look at its place: its box and face, plain text, no margin,
+// filled with `back`.
+ClickLabel* make_label(QWidget* parent, const window_look::LabelLook& look, const QString& caption, QRgb back,
+    const QColor& foreground);
 
 }  // namespace spektrion

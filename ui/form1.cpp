@@ -9,6 +9,7 @@
 #include "icon.h"
 #include "look.h"
 #include "plot.h"
+#include "window_look.h"
 
 #include <QFont>
 #include <QMouseEvent>
@@ -17,40 +18,12 @@
 namespace spektrion {
 namespace {
 
-constexpr QRgb kWindowBack = 0xE0E0E0u;
+using namespace window_look;
+
 constexpr QRgb kHelpBack = 0xFFFFC0u;
-constexpr QRgb kBlack = 0x000000u;
 
 constexpr QRect kPicture1(8, 52, 779, 410);
-constexpr int kWindowFontPixelSize = 11;
-
-struct LabelLook {
-    QRect box;
-    int pixel_size;  // MS Sans Serif sizes at 96 dpi: 12 pt = 16 px and so on
-    bool bold;
-    Qt::Alignment alignment;
-};
-
-// Under the chart, from left to right: X, M, A.
-constexpr LabelLook kLabSyg[3] = {
-    {QRect(96, 464, 105, 21), 16, true, Qt::AlignHCenter},
-    {QRect(248, 464, 201, 21), 16, true, Qt::AlignHCenter},
-    {QRect(496, 464, 105, 21), 16, true, Qt::AlignHCenter},
-};
 constexpr LabelLook kLabHelp = {QRect(8, 492, 777, 21), 13, false, Qt::AlignLeft};
-constexpr LabelLook kLabel1 = {QRect(356, 8, 181, 33), 24, true, Qt::AlignHCenter};
-// The formula: six boxes in a row, each sharing its first column with the last
-// column of the box before it; the subscripts sit 12 px lower than the letters.
-constexpr LabelLook kLabN[3] = {
-    {QRect(212, 20, 17, 25), 18, true, Qt::AlignHCenter},
-    {QRect(252, 20, 17, 25), 18, true, Qt::AlignHCenter},
-    {QRect(288, 20, 17, 25), 18, true, Qt::AlignHCenter},
-};
-constexpr LabelLook kLabH[3] = {
-    {QRect(196, 8, 17, 29), 24, true, Qt::AlignHCenter},
-    {QRect(228, 8, 25, 29), 24, true, Qt::AlignHCenter},
-    {QRect(268, 8, 21, 29), 24, true, Qt::AlignHCenter},
-};
 
 constexpr char16_t kTitle[] = u"Spektrion навчальний симулятор";
 constexpr char16_t kHelpLabel1[] = u" Константи спін-спінової взаємодії. Клікніть, щоб змінити нерівність";
@@ -65,35 +38,6 @@ QString text(const char16_t* s)
 QString text(const std::string& utf8)
 {
     return QString::fromStdString(utf8);
-}
-
-QFont label_font(int pixel_size, bool bold)
-{
-    // Liberation Sans stands in for MS Sans Serif; unsmoothed, like the bitmap face.
-    // Light, vertical-only hinting: what fontconfig gives these faces on a Linux
-    // desktop (the chart's own text is fully hinted).
-    return look::face("Liberation Sans", QFont::SansSerif, pixel_size, bold ? QFont::Bold : QFont::Normal,
-        look::Smoothing::Screen, QFont::PreferVerticalHinting);
-}
-
-ClickLabel* make_label(
-    QWidget* parent, const LabelLook& look, const QString& caption, QRgb back, const QColor& foreground)
-{
-    auto* label = new ClickLabel(parent);
-    label->setGeometry(look.box);
-    label->setFont(label_font(look.pixel_size, look.bold));
-    label->setAlignment(look.alignment | Qt::AlignTop);
-    label->setMargin(0);
-    label->setIndent(0);
-    label->setWordWrap(false);
-    label->setTextFormat(Qt::PlainText);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(back));
-    palette.setColor(QPalette::WindowText, foreground);
-    label->setPalette(palette);
-    label->setText(caption);
-    return label;
 }
 
 QString subscript(int size)

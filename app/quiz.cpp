@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#include "quiz_window.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QStyle>
+
+#include <random>
+
+int main(int argc, char* argv[])
+{
+    // Like the simulator, the quiz takes no options and the toolkit none of its own.
+    QByteArray platform;
+#ifdef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        platform = "windows:fontengine=freetype";
+#endif
+    spektrion::ToolkitArguments toolkit(argc, argv, platform);
+    QApplication app(toolkit.argc(), toolkit.argv());
+    spektrion::register_embedded_fonts();
+
+    // A new round at every start: nothing is saved between runs.
+    spektrion::QuizWindow window(std::random_device{}());
+#ifdef Q_OS_WASM
+    window.setWindowFlag(Qt::FramelessWindowHint);
+#endif
+    window.setGeometry(QStyle::alignedRect(
+        Qt::LeftToRight, Qt::AlignCenter, window.size(), window.screen()->availableGeometry()));
+    window.show();
+    return app.exec();
+}

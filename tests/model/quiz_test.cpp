@@ -1,0 +1,185 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#include "quiz.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace spektrion::quiz {
+namespace {
+
+// The chemistry written out again, apart from the code under test: a group of n
+// protons splits a neighbour into n + 1 lines; M's name says the larger constant's
+// split first.
+const std::array<std::string, 4> kName = {"", "дублет", "триплет", "квартет"};
+const std::string kOf[] = {"", " дублетів", " триплетів", " квартетів"};
+const std::string kLines[] = {"", "", "дві лінії", "три лінії", "чотири лінії"};
+const std::string kProtons[] = {"", "один протон", "два протони", "три протони"};
+
+std::string both(int first, int second)
+{
+    return kName[first] + kOf[second];
+}
+
+struct Case {
+    std::string what;
+    Kind kind;
+    std::array<std::string, 3> names;  // NameMultiplets, by group A, M, X
+    System answer;  // WhichSystem
+    std::set<int> parts;  // the parts explained
+    std::set<Mistake> mistakes;  // named in each of them
+    std::vector<std::string> facts;  // in each explanation's text
+};
+
+std::vector<Case> cases_of(const System& s)
+{
+    const bool am_larger = s.znak_J == 0;
+    const int L = am_larger ? s.nA : s.nX;  // the larger constant's group
+    const int S = am_larger ? s.nX : s.nA;
+    const std::string large = am_larger ? "J(AM)" : "J(MX)";
+    const std::string outer = "«" + kName[s.nM] + "»";
+    const std::string middle = "«" + both(L, S) + "»";
+    const std::array<std::string, 3> right = {kName[s.nM], both(L, S), kName[s.nM]};
+    const Mistake swapped = am_larger ? Mistake::WordOrder : Mistake::LargerFromWrongGroup;
+    const auto names = [&](int group, const std::string& name) {
+        std::array<std::string, 3> n = right;
+        n[group] = name;
+        return n;
+    };
+    const auto kind1 = [&](std::string what, int group, const std::string& name, std::set<Mistake> m,
+                           std::vector<std::string> facts) {
+        facts.push_back(group == kGroupM ? middle : outer);
+        return Case{what, Kind::NameMultiplets, names(group, name), {}, {group}, m, facts};
+    };
+    const auto kind2 = [&](std::string what, System answer, std::set<int> parts, std::set<Mistake> m,
+                           std::vector<std::string> facts) {
+        return Case{what, Kind::WhichSystem, {}, answer, parts, m, facts};
+    };
+    std::vector<Case> cases;
+    if (L != S)
+        cases.push_back(kind1("M's words swapped", kGroupM, both(S, L), {swapped}, {large}));
+    if (L >= 2)
+        cases.push_back(kind1("M's first word a line short", kGroupM, both(L - 1, S), {Mistake::LineCount},
+            {large, kLines[L + 1]}));
+    if (S >= 2)
+        cases.push_back(kind1("M's second word a line short", kGroupM, both(L, S - 1), {Mistake::LineCount},
+            {large, kLines[S + 1]}));
+    // Swapped and a line short, unless that reads as a single slip.
+    if (S >= 2 && L != S && L != S - 1)
+        cases.push_back(kind1("M's words swapped and a line short", kGroupM, both(S - 1, L),
+            {swapped, Mistake::LineCount}, {large, kLines[S + 1]}));
+    cases.push_back(kind1("M as split by one group", kGroupM, kName[L], {Mistake::OneGroupOnly}, {large}));
+    cases.push_back(kind1("M not named", kGroupM, "", {Mistake::NotSet}, {large}));
+    for (const int group : {kGroupA, kGroupX}) {
+        const int other = group == kGroupA ? s.nX : s.nA;
+        if (s.nM >= 2)
+            cases.push_back(
+                kind1("a line short", group, kName[s.nM - 1], {Mistake::LineCount}, {kLines[s.nM + 1]}));
+        cases.push_back(
+            kind1("split by the other outer group", group, both(s.nM, other), {Mistake::AXCoupled}, {}));
+        if (s.nM + other <= 3)
+            cases.push_back(kind1("the other outer group's protons added", group, kName[s.nM + other],
+                {Mistake::AXCoupled}, {}));
+    }
+    const auto with = [&](int nA, int nM, int nX, int znak_J) { return System{nA, nM, nX, znak_J}; };
+    if (s.nM <= 2)
+        cases.push_back(kind2("M's lines taken for protons", with(s.nA, s.nM + 1, s.nX, s.znak_J), {kGroupM},
+            {Mistake::LineCount}, {kProtons[s.nM], outer}));
+    if (s.nA <= 2)
+        cases.push_back(kind2("A's lines taken for protons", with(s.nA + 1, s.nM, s.nX, s.znak_J), {kGroupA},
+            {Mistake::LineCount}, {kProtons[s.nA], "J(AM)"}));
+    if (s.nX <= 2)
+        cases.push_back(kind2("X's lines taken for protons", with(s.nA, s.nM, s.nX + 1, s.znak_J), {kGroupX},
+            {Mistake::LineCount}, {kProtons[s.nX], "J(MX)"}));
+    if (s.nA != s.nX)
+        cases.push_back(kind2(
+            "A and X swapped", with(s.nX, s.nM, s.nA, s.znak_J), {kGroupA, kGroupX}, {swapped}, {large}));
+    cases.push_back(kind2("the order flipped", with(s.nA, s.nM, s.nX, 1 - s.znak_J), {kOrder}, {},
+        {am_larger ? "J(AM) > J(MX)" : "J(AM) < J(MX)"}));
+    cases.push_back(
+        kind2("nothing set", with(0, 0, 0, -1), {kGroupA, kGroupM, kGroupX, kOrder}, {Mistake::NotSet}, {}));
+    return cases;
+}
+
+TEST(QuizTest, EveryStateGivesItsOwnSpectrum)
+{
+    const auto systems = all_systems();
+    for (std::size_t i = 0; i < systems.size(); ++i)
+        for (std::size_t j = i + 1; j < systems.size(); ++j)
+            EXPECT_NE(at_rest(systems[i]).spektr, at_rest(systems[j]).spektr)
+                << spoken_formula(systems[i]) << " " << systems[i].znak_J << " and "
+                << spoken_formula(systems[j]) << " " << systems[j].znak_J;
+}
+
+TEST(QuizTest, EveryWrongAnswerIsExplainedByItsMistake)
+{
+    for (const System& s : all_systems()) {
+        const std::array<std::string, 3> right
+            = {right_name(s, kGroupA), right_name(s, kGroupM), right_name(s, kGroupX)};
+        EXPECT_TRUE(mark_names(s, right).empty()) << spoken_formula(s);
+        EXPECT_TRUE(mark_system(s, s).empty()) << spoken_formula(s);
+        for (const Case& c : cases_of(s)) {
+            SCOPED_TRACE(
+                spoken_formula(s) + (s.znak_J == 0 ? " J(AM) larger, " : " J(MX) larger, ") + c.what);
+            const std::vector<Explanation> got
+                = c.kind == Kind::NameMultiplets ? mark_names(s, c.names) : mark_system(s, c.answer);
+            std::set<int> parts;
+            for (const Explanation& e : got) {
+                parts.insert(e.part);
+                EXPECT_EQ(std::set<Mistake>(e.mistakes.begin(), e.mistakes.end()), c.mistakes) << e.text;
+                for (const std::string& fact : c.facts)
+                    EXPECT_NE(e.text.find(fact), std::string::npos) << fact << " not in: " << e.text;
+                // M's explanation takes the larger constant's split first.
+                if (c.kind == Kind::NameMultiplets && e.part == kGroupM) {
+                    const std::size_t am = e.text.find("J(AM)");
+                    const std::size_t mx = e.text.find("J(MX)");
+                    EXPECT_TRUE(s.znak_J == 0 ? am < mx : mx < am) << e.text;
+                }
+                const std::string spoken = for_the_ear(e.text);
+                for (const char* mark : {":", "(", ")", "«", "»"})
+                    EXPECT_EQ(spoken.find(mark), std::string::npos) << spoken;
+                EXPECT_EQ(spoken.back(), '.');
+            }
+            EXPECT_EQ(parts, c.parts);
+        }
+    }
+}
+
+TEST(QuizTest, ARoundHasTenDifferentStatesInAlternatingKinds)
+{
+    std::set<std::vector<int>> rounds;
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 engine(seed);
+        const std::vector<Task> round = draw_round(engine);
+        ASSERT_EQ(round.size(), 10u);
+        std::set<std::vector<int>> states;
+        std::vector<int> flat;
+        for (std::size_t i = 0; i < round.size(); ++i) {
+            const System& s = round[i].system;
+            EXPECT_EQ(round[i].kind, i % 2 == 0 ? Kind::NameMultiplets : Kind::WhichSystem);
+            states.insert({s.nA, s.nM, s.nX, s.znak_J});
+            flat.insert(flat.end(), {s.nA, s.nM, s.nX, s.znak_J});
+        }
+        EXPECT_EQ(states.size(), 10u);
+        rounds.insert(flat);
+    }
+    EXPECT_GT(rounds.size(), 15u);
+}
+
+TEST(QuizTest, TheSpectrumAndFormulaReadForTheEar)
+{
+    const System s{3, 2, 1, 1};
+    EXPECT_EQ(spoken_formula(s), "A3 M2 X1");
+    const std::string spoken = spoken_spectrum(at_rest(s));
+    EXPECT_EQ(spoken.find_first_of(":()"), std::string::npos) << spoken;
+    EXPECT_NE(spoken.find("Сигнал X, " + kName[2] + ", 1, 2, 1."), std::string::npos) << spoken;
+    EXPECT_NE(spoken.find("Сигнал M, " + both(1, 3) + ", "), std::string::npos) << spoken;
+    EXPECT_EQ(for_the_ear("J(AM) < J(MX)"), "J AM менша за J MX.");
+}
+
+}  // namespace
+}  // namespace spektrion::quiz

@@ -1,0 +1,176 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#include "canvas.h"
+#include "formula_button.h"
+#include "pixels.h"
+#include "quiz_window.h"
+#include "spectrum.h"
+#include "tree_band.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace spektrion {
+namespace {
+
+using quiz::Kind;
+
+class QuizWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<QuizWindow>(7u);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    QImage chart_shown() const
+    {
+        return window->chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    bool trees_drawn() const
+    {
+        const QImage band = window->trees->grab().toImage();
+        return testing_pixels::count(band, band.rect(), 0xFFFFFFu) < band.width() * band.height();
+    }
+
+    // Clicks on the letter or its subscript, in turn, until the group has `size`.
+    void set_by_clicks(int group, int size)
+    {
+        for (int i = 0; window->answer().size(group) != size; ++i)
+            QTest::mouseClick(i % 2 ? window->subscripts[group] : window->letters[group], Qt::LeftButton);
+    }
+
+    void answer_by_mouse(bool right)
+    {
+        const quiz::System& s = window->task().system;
+        if (window->task().kind == Kind::NameMultiplets) {
+            for (int p = 0; p < 3; ++p) {
+                const int group = 2 - p;
+                QComboBox* box = window->names[p];
+                box->setCurrentIndex(box->findText(QString::fromStdString(quiz::right_name(s, group))));
+            }
+            if (!right)
+                window->names[1]->setCurrentIndex((window->names[1]->currentIndex() + 1) % 12);
+        } else {
+            set_by_clicks(quiz::kGroupA, s.nA);
+            set_by_clicks(quiz::kGroupM, right ? s.nM : s.nM % 3 + 1);
+            set_by_clicks(quiz::kGroupX, s.nX);
+            while (window->answer().znak_J != s.znak_J)
+                QTest::mouseClick(window->order, Qt::LeftButton);
+        }
+    }
+
+    std::unique_ptr<QuizWindow> window;
+};
+
+TEST_F(QuizWindowTest, ARoundIsAnsweredCheckedAndScored)
+{
+    for (int n = 1; n <= 10; ++n) {
+        ASSERT_EQ(window->task_number(), n);
+        EXPECT_EQ(window->heading->text(), QStringLiteral("Завдання %1 з 10").arg(n));
+        EXPECT_EQ(window->names[0]->isVisible(), n % 2 == 1);
+        EXPECT_FALSE(trees_drawn());
+        const bool right = n != 3 && n != 6;
+        answer_by_mouse(right);
+        QTest::mouseClick(window->check_button, Qt::LeftButton);
+        EXPECT_EQ(window->verdict->text(), right ? "Правильно." : "Неправильно.");
+        EXPECT_EQ(window->explanation->text().isEmpty(), right);
+        EXPECT_EQ(QApplication::focusWidget(), window->verdict);
+        EXPECT_TRUE(trees_drawn());
+        EXPECT_EQ(chart_shown().copy(1, 1, 777, 408),
+            testing_spectrum::drawn(testing_spectrum::state(window->task().system.nA,
+                window->task().system.nM, window->task().system.nX, window->task().system.znak_J)));
+        QTest::mouseClick(window->next_button, Qt::LeftButton);
+    }
+    EXPECT_EQ(window->verdict->text(), "8 з 10");
+    EXPECT_EQ(window->explanation->text(), "Помилки в завданнях 3 і 6.");
+    EXPECT_TRUE(window->again_button->isVisible());
+    QTest::mouseClick(window->again_button, Qt::LeftButton);
+    EXPECT_EQ(window->task_number(), 1);
+    EXPECT_EQ(window->score(), 0);
+}
+
+TEST_F(QuizWindowTest, ClicksSetTheSystemWhileTheChartStaysUntilChecked)
+{
+    answer_by_mouse(true);
+    QTest::mouseClick(window->check_button, Qt::LeftButton);
+    QTest::mouseClick(window->next_button, Qt::LeftButton);
+    ASSERT_EQ(window->task().kind, Kind::WhichSystem);
+    const QImage before = chart_shown();
+    EXPECT_EQ(window->subscripts[0]->text(), "?");
+    EXPECT_EQ(window->order->text(), "J(AM) ? J(MX)");
+    const QString cycle[] = {"", "2", "3", ""};
+    for (const QString& shown : cycle) {
+        QTest::mouseClick(window->letters[0], Qt::LeftButton);
+        EXPECT_EQ(window->subscripts[0]->text(), shown);
+        EXPECT_EQ(chart_shown(), before);
+    }
+    QTest::mouseClick(window->subscripts[2], Qt::LeftButton);
+    QTest::mouseClick(window->subscripts[2], Qt::LeftButton);
+    EXPECT_EQ(window->answer().nX, 2);
+    for (const char* shown : {"J(AM) > J(MX)", "J(AM) < J(MX)", "J(AM) > J(MX)"}) {
+        QTest::mouseClick(window->order, Qt::LeftButton);
+        EXPECT_EQ(window->order->text(), shown);
+    }
+    EXPECT_EQ(chart_shown(), before);
+    EXPECT_FALSE(trees_drawn());
+    QTest::mouseClick(window->check_button, Qt::LeftButton);
+    EXPECT_EQ(chart_shown(), before);
+    EXPECT_TRUE(trees_drawn());
+}
+
+TEST_F(QuizWindowTest, TheKeyboardAloneAnswersAndAScreenReaderFindsButtons)
+{
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    EXPECT_EQ(QApplication::focusWidget(), window->heading);
+    const quiz::System s = window->task().system;
+    for (int p = 0; p < 3; ++p) {
+        key(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), window->names[p]);
+        const int wanted = window->names[p]->findText(QString::fromStdString(quiz::right_name(s, 2 - p)));
+        for (int i = 0; i <= wanted; ++i)
+            key(Qt::Key_Down);
+        EXPECT_EQ(window->names[p]->currentIndex(), wanted);
+    }
+    key(Qt::Key_Return);
+    EXPECT_EQ(window->verdict->text(), "Правильно.");
+    EXPECT_EQ(QApplication::focusWidget(), window->verdict);
+    key(Qt::Key_Return);
+    ASSERT_EQ(window->task().kind, Kind::WhichSystem);
+    const quiz::System t = window->task().system;
+    const int sizes[3] = {t.nA, t.nM, t.nX};
+    for (int g = 0; g < 3; ++g) {
+        key(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), window->letters[g]);
+        for (int i = 0; i < sizes[g]; ++i)
+            key(Qt::Key_Space);
+    }
+    key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), window->order);
+    for (int i = 0; i <= t.znak_J; ++i)
+        key(Qt::Key_Space);
+    for (QWidget* w : {static_cast<QWidget*>(window->letters[1]), static_cast<QWidget*>(window->order)}) {
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(w);
+        EXPECT_EQ(button->role(), QAccessible::Button);
+        EXPECT_TRUE(
+            button->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        EXPECT_FALSE(button->text(QAccessible::Name).isEmpty());
+    }
+    key(Qt::Key_Return);
+    EXPECT_EQ(window->verdict->text(), "Правильно.");
+    EXPECT_EQ(window->score(), 2);
+}
+
+}  // namespace
+}  // namespace spektrion

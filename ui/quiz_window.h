@@ -1,0 +1,88 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "quiz.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace spektrion {
+
+class Canvas;
+class ClickLabel;
+class FormulaButton;
+class TreeBand;
+
+// The quiz's one window: a round of ten tasks over the simulator's formula and chart,
+// each checked and explained, then the score. Beside the chart a column holds the
+// task, the verdict, the explanation and the buttons. Every result a screen reader
+// must hear is announced by moving the focus to the control that holds it.
+class QuizWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 1108;
+    static constexpr int kClientHeight = 674;
+
+    explicit QuizWindow(std::uint32_t seed, QWidget* parent = nullptr);
+
+    const quiz::Task& task() const { return round_[index_]; }
+    int task_number() const { return index_ + 1; }
+    // The sizes and order set so far in a WhichSystem task.
+    const quiz::System& answer() const { return answer_; }
+    int score() const { return right_; }
+
+    // The controls. The formula by look.h's group index (0 = A, 1 = M, 2 = X); the
+    // choices and names under the chart from left to right (0 = X, 1 = M, 2 = A), as
+    // the simulator's Lab_syg.
+    QLabel* heading = nullptr;
+    QLabel* instruction = nullptr;
+    std::array<FormulaButton*, 3> letters{};
+    std::array<FormulaButton*, 3> subscripts{};
+    FormulaButton* order = nullptr;
+    TreeBand* trees = nullptr;
+    Canvas* chart = nullptr;
+    std::array<QComboBox*, 3> names{};
+    std::array<ClickLabel*, 3> right_names{};
+    QLabel* verdict = nullptr;
+    QLabel* explanation = nullptr;
+    QPushButton* check_button = nullptr;
+    QPushButton* next_button = nullptr;
+    QPushButton* again_button = nullptr;
+
+public slots:
+    void check();
+    void next();
+    void start_round();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void create_controls();
+    void show_task();
+    void show_formula(const quiz::System& shown);
+    void cycle_size(int group);
+    void toggle_order();
+    void show_score();
+
+    std::mt19937 engine_;
+    std::vector<quiz::Task> round_;
+    int index_ = 0;
+    bool checked_ = false;
+    quiz::System answer_;
+    int right_ = 0;
+    std::vector<int> wrong_tasks_;
+};
+
+}  // namespace spektrion

@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#include "tree_band.h"
+
+#include "chart.h"
+#include "tree.h"
+
+#include <QPainter>
+
+namespace spektrion {
+
+TreeBand::TreeBand(QWidget* parent)
+    : QWidget(parent)
+{
+    setFixedSize(chart::kWidth, tree::kBandHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TreeBand::show_trees(const SpinSystem& state)
+{
+    state_ = state;
+    update();
+}
+
+void TreeBand::clear()
+{
+    state_.reset();
+    update();
+}
+
+void TreeBand::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (state_)
+        tree::draw(painter, *state_);
+}
+
+}  // namespace spektrion

@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "spin_system.h"
+
+#include <QWidget>
+
+#include <optional>
+
+namespace spektrion {
+
+// The band of splitting trees over the chart, drawn by the display's trees at the
+// screen's resolution: white, with the trees of a state or empty. Its columns are
+// the chart's, so it stands right above the chart's pixels.
+class TreeBand : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TreeBand(QWidget* parent = nullptr);
+
+    void show_trees(const SpinSystem& state);
+    void clear();
+    bool has_trees() const { return state_.has_value(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::optional<SpinSystem> state_;
+};
+
+}  // namespace spektrion

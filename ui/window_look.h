@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// What the simulator's window and the quiz share: the window's grey, the faces of its
+// texts and the places of the formula, the coupling order and the names under the chart.
+#include "look.h"
+
+#include <QFont>
+#include <QRect>
+#include <QRgb>
+
+namespace spektrion::window_look {
+
+inline constexpr QRgb kWindowBack = 0xE0E0E0u;
+inline constexpr QRgb kBlack = 0x000000u;
+inline constexpr int kWindowFontPixelSize = 11;
+
+struct LabelLook {
+    QRect box;
+    int pixel_size;  // MS Sans Serif sizes at 96 dpi: 12 pt = 16 px and so on
+    bool bold;
+    Qt::Alignment alignment;
+};
+
+// Under the chart, from left to right: X, M, A.
+inline constexpr LabelLook kLabSyg[3] = {
+    {QRect(96, 464, 105, 21), 16, true, Qt::AlignHCenter},
+    {QRect(248, 464, 201, 21), 16, true, Qt::AlignHCenter},
+    {QRect(496, 464, 105, 21), 16, true, Qt::AlignHCenter},
+};
+inline constexpr LabelLook kLabel1 = {QRect(356, 8, 181, 33), 24, true, Qt::AlignHCenter};
+// The formula: six boxes in a row, each sharing its first column with the last
+// column of the box before it; the subscripts sit 12 px lower than the letters.
+inline constexpr LabelLook kLabN[3] = {
+    {QRect(212, 20, 17, 25), 18, true, Qt::AlignHCenter},
+    {QRect(252, 20, 17, 25), 18, true, Qt::AlignHCenter},
+    {QRect(288, 20, 17, 25), 18, true, Qt::AlignHCenter},
+};
+inline constexpr LabelLook kLabH[3] = {
+    {QRect(196, 8, 17, 29), 24, true, Qt::AlignHCenter},
+    {QRect(228, 8, 25, 29), 24, true, Qt::AlignHCenter},
+    {QRect(268, 8, 21, 29), 24, true, Qt::AlignHCenter},
+};
+
+inline QFont label_font(int pixel_size, bool bold)
+{
+    // Liberation Sans stands in for MS Sans Serif; unsmoothed, like the bitmap face.
+    // Light, vertical-only hinting: what fontconfig gives these faces on a Linux
+    // desktop (the chart's own text is fully hinted).
+    return look::face("Liberation Sans", QFont::SansSerif, pixel_size, bold ? QFont::Bold : QFont::Normal,
+        look::Smoothing::Screen, QFont::PreferVerticalHinting);
+}
+
+inline QFont label_font(const LabelLook& look)
+{
+    return label_font(look.pixel_size, look.bold);
+}
+
+}  // namespace spektrion::window_look
