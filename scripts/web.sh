@@ -4,7 +4,8 @@
 #
 # The browser build: Spektrion compiled to WebAssembly with Debian's emscripten
 # against a static, single-threaded Qt (built once per machine by build-qt.sh), into
-# build/web-build; the static site in build/web and build/spektrion-web-<version>.zip.
+# build/web-build; the static site in build/web, the same page as one file in
+# build/spektrion.html, and both in build/spektrion-web-<version>.zip.
 # Needs the host's release build for the pictures rendered at build time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,7 +38,23 @@ mkdir -p "$site"
 cp "$root/packaging/web/index.html" "$out/bin/qtloader.js" "$out/bin/spektrion.js" "$out/bin/spektrion.wasm" "$site/"
 cp "$root/LICENSE" "$site/LICENSE.txt"
 cp "$root/packaging/windows/fonts-licence.txt" "$site/fonts-licence.txt"
+# The same page as one file, for a folder, a USB stick or a download: no server needed.
+python3 "$root/scripts/one-file-page.py" "$site" "$root/build/spektrion.html"
+# Compressed copies for hosts that send them as they are (Content-Encoding), made after
+# the one-file page so that it does not carry them.
+for file in spektrion.wasm spektrion.js; do
+  gzip -9 -n -k "$site/$file"
+  brotli -q 11 -k "$site/$file"
+done
+
+# The zip: the one-file page and a README at the top, the site in web/.
+pack=$root/build/web-pack
+rm -rf "$pack"
+mkdir -p "$pack"
+cp -r "$site" "$pack/web"
+cp "$root/build/spektrion.html" "$pack/"
+sed "s/@VERSION@/$version/" "$root/packaging/web/README.txt" | sed 's/$/\r/' >"$pack/README.txt"
 zip=$root/build/spektrion-web-$version.zip
 epoch=${SOURCE_DATE_EPOCH:-$(bash "$root/scripts/release-epoch.sh")}
-bash "$root/scripts/pack-zip.sh" "$zip" "$root/build" "$epoch" web
+bash "$root/scripts/pack-zip.sh" "$zip" "$pack" "$epoch"
 echo "$site and $zip"
