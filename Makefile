@@ -110,13 +110,14 @@ web: build
 web-serve: web
 	cd $(BUILD_DIR)/web && python3 -m http.server 8000 --bind 127.0.0.1
 
-# The page in Debian's Chromium, driven by puppeteer-core, against the Linux pictures.
-# Its npm modules are installed in the build tree, from tests/web's lock file.
+# The page in Debian's Chromium and Firefox, driven by puppeteer-core, against the Linux
+# pictures; Firefox on a private X server. Its npm modules are installed in the build
+# tree, from tests/web's lock file.
 web-test: web
 	@mkdir -p $(BUILD_DIR)/web-node
 	@cp tests/web/package.json tests/web/package-lock.json tests/web/web_test.mjs $(BUILD_DIR)/web-node/
 	@test -d $(BUILD_DIR)/web-node/node_modules || npm ci --prefix $(BUILD_DIR)/web-node --no-audit --no-fund
-	node $(BUILD_DIR)/web-node/web_test.mjs $(BUILD_DIR)
+	xvfb-run -a -s '-screen 0 1600x1200x24' node $(BUILD_DIR)/web-node/web_test.mjs $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)

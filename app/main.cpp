@@ -12,6 +12,10 @@
 #include <cstdio>
 #include <unistd.h>
 
+#ifdef Q_OS_WASM
+#include <emscripten/val.h>
+#endif
+
 namespace {
 
 // While the application object is being made, a failure to reach a display is a
@@ -58,12 +62,18 @@ bool scale_factor_usable()
         return true;
     bool ok = false;
     const double factor = setting.toDouble(&ok);
-    if (ok && std::isfinite(factor) && factor >= 0.5 && factor <= 8.0)
+#ifdef Q_OS_WASM
+    // The page shrinks the window to a phone's width, to a little under half its size.
+    constexpr double kSmallest = 0.25;
+#else
+    constexpr double kSmallest = 0.5;
+#endif
+    if (ok && std::isfinite(factor) && factor >= kSmallest && factor <= 8.0)
         return true;
     std::fprintf(stderr,
         "spektrion: QT_SCALE_FACTOR='%s' is not a scale the window can be shown at; set a factor "
-        "from 0.5 to 8, or unset it.\n",
-        setting.constData());
+        "from %g to 8, or unset it.\n",
+        setting.constData(), kSmallest);
     return false;
 }
 
@@ -71,6 +81,13 @@ bool scale_factor_usable()
 
 int main(int argc, char* argv[])
 {
+#ifdef Q_OS_WASM
+    // On a screen narrower than the window the page picks a smaller scale and leaves it
+    // in spektrionScale; the toolkit takes it as a desktop's scale factor.
+    const emscripten::val page_scale = emscripten::val::global("spektrionScale");
+    if (page_scale.isNumber())
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(page_scale.as<double>(), 'g', 17));
+#endif
     if (!scale_factor_usable())
         return 1;
     // The simulator takes no options. The toolkit would read its own from the command

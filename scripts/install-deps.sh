@@ -31,9 +31,9 @@ case "${1:-}" in
     ;;
   web)
     # Emscripten (with the acorn module its optimiser needs), Qt's source as for
-    # Windows, Chromium and Firefox for the tests, zip, brotli and Python (the one-file
-    # page) for the site.
-    packages+=(emscripten node-acorn chromium firefox-esr zip brotli python3 xz-utils)
+    # Windows, Chromium and Firefox (with Mesa's software GL) for the tests, zip, brotli
+    # and Python (the one-file page) for the site.
+    packages+=(emscripten node-acorn chromium firefox-esr libgl1-mesa-dri zip brotli python3 xz-utils)
     command -v npm >/dev/null || packages+=(nodejs npm)
     ;;
   *)

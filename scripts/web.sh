@@ -43,8 +43,20 @@ python3 "$root/scripts/one-file-page.py" "$site" "$root/build/spektrion.html"
 # Compressed copies for hosts that send them as they are (Content-Encoding), made after
 # the one-file page so that it does not carry them.
 for file in spektrion.wasm spektrion.js; do
-  gzip -9 -n -k "$site/$file"
-  brotli -q 11 -k "$site/$file"
+  gzip -9 -n -f -k "$site/$file"
+  brotli -q 11 -f -k "$site/$file"
+done
+
+# The bare Qt window on the same page and loader, the floor of the page's start-up
+# (make web-test); in no download.
+floor=$root/build/web-baseline
+rm -rf "$floor"
+mkdir -p "$floor"
+sed "s/loadEmscriptenModule('spektrion')/loadEmscriptenModule('baseline_window')/" \
+  "$root/packaging/web/index.html" >"$floor/index.html"
+cp "$out/bin/qtloader.js" "$out/bin/baseline_window.js" "$out/bin/baseline_window.wasm" "$floor/"
+for file in baseline_window.wasm baseline_window.js; do
+  brotli -q 11 -f -k "$floor/$file"
 done
 
 # The zip: the one-file page and a README at the top, the site in web/.
