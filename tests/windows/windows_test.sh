@@ -24,9 +24,9 @@ same_picture() { [[ $(compare -metric AE "$1" "$2" null: 2>&1) == 0 ]]; }
 
 [[ -n $zip ]] || { echo "FAIL: no build/windows/spektrion-*-win64.zip"; echo "0 passed, 1 failed"; exit 1; }
 
-# The zip: the two programs, the licences and the README, nothing else.
+# The zip: the programs, the licences and the README, nothing else.
 listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-expected="LICENSE.txt README.txt fonts-licence.txt spektrion-snapshot.exe spektrion-worksheet.exe spektrion.exe "
+expected="LICENSE.txt README.txt fonts-licence.txt spektrion-quiz.exe spektrion-snapshot.exe spektrion-worksheet.exe spektrion.exe "
 [[ $listing == "$expected" ]] && pass "the zip holds $expected" || fail "the zip holds $listing"
 unzip -q "$zip" -d "$work/app"
 
@@ -48,7 +48,7 @@ system_dlls=$(ls "$WINEPREFIX/drive_c/windows/system32" | tr '[:upper:]' '[:lowe
 
 # Every DLL a program imports is one of Windows' own: Wine has each in system32, or
 # it is an API set (api-ms-win-*), which Windows' loader resolves itself.
-for exe in spektrion.exe spektrion-snapshot.exe spektrion-worksheet.exe; do
+for exe in spektrion.exe spektrion-quiz.exe spektrion-snapshot.exe spektrion-worksheet.exe; do
   foreign=""
   for dll in $(x86_64-w64-mingw32-objdump -p "$work/app/$exe" | sed -n 's/.*DLL Name: //p'); do
     [[ ${dll,,} == api-ms-win-* ]] || grep -qx "${dll,,}" <<<"$system_dlls" || foreign+=" $dll"
@@ -211,9 +211,11 @@ else
   for file in $(ls "$stage"); do cmp -s "$stage/$file" "$installed/$file" || same=no; done
   [[ $listing == "$expected" && $same == yes ]] && pass "C:\\Program Files\\Spektrion holds the zip's files" ||
     fail "C:\\Program Files\\Spektrion holds $listing (the zip's bytes: $same)"
-  shortcut=$(find "$drive" -path '*/Start Menu/Programs/Spektrion.lnk' | head -n 1)
-  [[ -n $shortcut ]] && strings -el "$shortcut" | grep -qx 'C:\\Program Files\\Spektrion\\' &&
-    pass "the Start menu has Spektrion, pointing at the installed program" || fail "no Start-menu entry for Spektrion"
+  for entry in Spektrion "Spektrion Quiz"; do
+    shortcut=$(find "$drive" -path "*/Start Menu/Programs/$entry.lnk" | head -n 1)
+    [[ -n $shortcut ]] && strings -el "$shortcut" | grep -qx 'C:\\Program Files\\Spektrion\\' &&
+      pass "the Start menu has $entry, pointing at the installed program" || fail "no Start-menu entry $entry"
+  done
   ! wine msiexec /i "$work/older.msi" /qn >/dev/null 2>&1 && is_installed "$msi" && ! is_installed "$work/older.msi" &&
     pass "the older version refuses to replace the newer" || fail "the older version was installed over the newer"
   # A new Wine session on the X server: the installer's knows no display.
