@@ -3,10 +3,11 @@
 
 // Google Benchmark of the two hot paths: the model's whole calculation for each of
 // the 54 states, and one click end to end in the window on the offscreen platform;
-// and of one splitting-tree picture.
+// of one splitting-tree picture; and of the quiz's check of an answer.
 #include "canvas.h"
 #include "click_label.h"
 #include "form1.h"
+#include "quiz_window.h"
 #include "spin_system.h"
 #include "tree.h"
 
@@ -112,6 +113,31 @@ void tree_picture(benchmark::State& st)
         benchmark::DoNotOptimize(tree::picture(form.Picture1->surface().image(), form.model()));
 }
 BENCHMARK(tree_picture)->Name("tree/picture")->Unit(benchmark::kMillisecond);
+
+// "Перевірити" end to end: the marking, the explanation, the spectrum and the trees
+// drawn, and the window's repaint through the event loop; budget 5 ms. The tasks of
+// a round are checked in turn, both kinds; moving on to the next is not timed.
+void quiz_check(benchmark::State& st)
+{
+    QuizWindow window(1);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the quiz was never exposed");
+    QApplication::processEvents();
+    for (auto _ : st) {
+        window.check();
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+        st.PauseTiming();
+        if (window.task_number() == 10)
+            window.start_round();
+        else
+            window.next();
+        QApplication::processEvents();
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(quiz_check)->Name("quiz/check")->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace spektrion
