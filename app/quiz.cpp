@@ -10,8 +10,19 @@
 
 #include <random>
 
+namespace {
+
+void startup_message_handler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    spektrion::window_startup_message("spektrion-quiz", type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
+    if (!spektrion::scale_factor_usable("spektrion-quiz"))
+        return 1;
     // Like the simulator, the quiz takes no options and the toolkit none of its own.
     QByteArray platform;
 #ifdef Q_OS_WIN
@@ -19,7 +30,9 @@ int main(int argc, char* argv[])
         platform = "windows:fontengine=freetype";
 #endif
     spektrion::ToolkitArguments toolkit(argc, argv, platform);
+    qInstallMessageHandler(startup_message_handler);
     QApplication app(toolkit.argc(), toolkit.argv());
+    qInstallMessageHandler(nullptr);
     spektrion::register_embedded_fonts();
 
     // A new round at every start: nothing is saved between runs.

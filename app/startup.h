@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <string>
 #include <vector>
@@ -36,6 +37,17 @@ private:
     std::vector<char*> argv_;
     int argc_ = 0;
 };
+
+// For the window programs. While their application object is being made, a failure
+// to reach a display would abort with a core dump: installed as the message handler
+// (through a function of the program's own), this says in one sentence, headed by
+// `program`, what failed and ends with status 1. Other messages are passed on.
+void window_startup_message(
+    const char* program, QtMsgType type, const QMessageLogContext& context, const QString& message);
+
+// Whether QT_SCALE_FACTOR, if set, is a scale the window can be shown at; if not, says
+// so on the standard error, headed by `program`.
+bool scale_factor_usable(const char* program);
 
 // For the command-line tools, before their application object exists: they draw
 // offscreen at a fixed size, needing no display and taking none that is there, nor

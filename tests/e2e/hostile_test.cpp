@@ -51,22 +51,36 @@ void PrintTo(const Refusal& r, std::ostream* os)
     *os << r.name;
 }
 
-class RefusalTest : public testing::TestWithParam<Refusal> { };
+// The two window programs: the simulator and the quiz.
+struct Program {
+    const char* label;
+    const char* name;
+    const char* binary;
+};
+
+void PrintTo(const Program& p, std::ostream* os)
+{
+    *os << p.name;
+}
+
+class RefusalTest : public testing::TestWithParam<std::tuple<Program, Refusal>> { };
 
 INSTANTIATE_TEST_SUITE_P(HostileEnvironment, RefusalTest,
-    testing::Values(Refusal{"NoDisplay", nullptr, nullptr, "no display"},
-        Refusal{"UnknownDisplaySystem", "QT_QPA_PLATFORM", "bogus", "'bogus'"},
-        Refusal{"UnreachableDisplay", "DISPLAY", ":999", "':999'"},
-        Refusal{"ScaleZero", "QT_SCALE_FACTOR", "0", "QT_SCALE_FACTOR='0'"},
-        Refusal{"ScaleNotANumber", "QT_SCALE_FACTOR", "nan", "QT_SCALE_FACTOR='nan'"},
-        Refusal{"ScaleTooLarge", "QT_SCALE_FACTOR", "9", "from 0.5 to 8"}),
-    [](const auto& p) { return std::string(p.param.name); });
+    testing::Combine(testing::Values(Program{"Simulator", "spektrion", SPEKTRION_BINARY},
+                         Program{"Quiz", "spektrion-quiz", QUIZ_BINARY}),
+        testing::Values(Refusal{"NoDisplay", nullptr, nullptr, "no display"},
+            Refusal{"UnknownDisplaySystem", "QT_QPA_PLATFORM", "bogus", "'bogus'"},
+            Refusal{"UnreachableDisplay", "DISPLAY", ":999", "':999'"},
+            Refusal{"ScaleZero", "QT_SCALE_FACTOR", "0", "QT_SCALE_FACTOR='0'"},
+            Refusal{"ScaleNotANumber", "QT_SCALE_FACTOR", "nan", "QT_SCALE_FACTOR='nan'"},
+            Refusal{"ScaleTooLarge", "QT_SCALE_FACTOR", "9", "from 0.5 to 8"})),
+    [](const auto& p) { return std::string(std::get<0>(p.param).label) + std::get<1>(p.param).name; });
 
 // Each leaves at once, with status 1 and one sentence that names the cause: never a
 // crash, a core dump, the toolkit's own lines, or a process idling with no window.
 TEST_P(RefusalTest, ItSaysWhyInOneSentenceAndLeaves)
 {
-    const Refusal& refusal = GetParam();
+    const auto& [program, refusal] = GetParam();
     XServer server;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -80,7 +94,7 @@ TEST_P(RefusalTest, ItSaysWhyInOneSentenceAndLeaves)
     p.setProcessEnvironment(env);
     QElapsedTimer timer;
     timer.start();
-    p.start(QStringLiteral(SPEKTRION_BINARY), {});
+    p.start(QString::fromLatin1(program.binary), {});
     ASSERT_TRUE(p.waitForFinished(2000)) << "still running after 2 s";
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "killed by a signal (a crash or an abort)";
@@ -88,7 +102,8 @@ TEST_P(RefusalTest, ItSaysWhyInOneSentenceAndLeaves)
     const QStringList lines
         = QString::fromLocal8Bit(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
-    EXPECT_TRUE(lines[0].startsWith(QLatin1String("spektrion: "))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QString::fromLatin1(program.name) + QLatin1String(": ")))
+        << lines[0].toStdString();
     EXPECT_TRUE(lines[0].contains(QString::fromLatin1(refusal.named))) << lines[0].toStdString();
     EXPECT_FALSE(lines[0].contains(QLatin1String("make"))) << "a developer's command";
 }
