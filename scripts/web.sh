@@ -54,6 +54,8 @@ rm -rf "$floor"
 mkdir -p "$floor"
 sed "s/loadEmscriptenModule('spektrion')/loadEmscriptenModule('baseline_window')/" \
   "$root/packaging/web/index.html" >"$floor/index.html"
+grep -q "loadEmscriptenModule('baseline_window')" "$floor/index.html" ||
+  { echo "web.sh: the page no longer loads its program as expected" >&2; exit 1; }
 cp "$out/bin/qtloader.js" "$out/bin/baseline_window.js" "$out/bin/baseline_window.wasm" "$floor/"
 for file in baseline_window.wasm baseline_window.js; do
   brotli -q 11 -f -k "$floor/$file"
