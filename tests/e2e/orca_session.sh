@@ -43,8 +43,12 @@ focus() {
 
 # Whatever this session started ends with it, and is waited for: an Orca left
 # unreaped would keep the next one from starting. orca_test.sh sweeps up the rest.
+# Orca, told to stop, says goodbye through daemons that are stopping too and hangs
+# until its own ten-second watchdog kills it: it is killed at once.
+orca=
 stop() {
   local started
+  [[ -n $orca ]] && kill -KILL "$orca" 2>/dev/null
   started=$(jobs -p)
   [[ -z $started ]] && return
   # shellcheck disable=SC2086 # a list of process ids
@@ -66,6 +70,7 @@ for ((i = 0; i < 100; i++)); do
 done
 pgrep -u "$(id -u)" -x orca >/dev/null && fail "another Orca of this user is running"
 orca --debug-file "$work/orca-debug.txt" >/dev/null 2>&1 &
+orca=$!
 hear 0 "Screen reader on" 60
 
 # The quiz. Its first task asks for names; "триплет", the second in every list, is
