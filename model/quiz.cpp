@@ -383,6 +383,11 @@ std::string spoken_formula(const System& s)
     return text;
 }
 
+std::string spoken_system(const System& s)
+{
+    return for_the_ear("Система " + spoken_formula(s) + ", " + order_description(s.znak_J));
+}
+
 std::string protons(int n)
 {
     return n >= 1 && n <= 3 ? std::string(kProtons[n]) : "кількість протонів не задано";

@@ -86,6 +86,8 @@ std::vector<Explanation> mark_system(const System& truth, const System& answer);
 // brackets, lists with commas, every sentence ending with a full stop.
 // "A3 M1 X2".
 std::string spoken_formula(const System& s);
+// The formula and the coupling order: "Система A3 M1 X2, J AM більша за J MX."
+std::string spoken_system(const System& s);
 // A group's size in words: "два протони"; unset, "кількість протонів не задано".
 std::string protons(int n);
 // The three signals in chart order, a sentence each, the ratios as a list:

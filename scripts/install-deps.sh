@@ -17,7 +17,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick strace
   desktop-file-utils appstream dpkg-dev
   lintian reuse help2man man-db poppler-utils qt6-svg-dev librsvg2-bin
-  at-spi2-core python3-pyatspi dbus
+  at-spi2-core python3-pyatspi dbus orca speech-dispatcher
 )
 case "${1:-}" in
   "") ;;

@@ -9,6 +9,7 @@
 #include "icon.h"
 #include "look.h"
 #include "plot.h"
+#include "quiz.h"
 #include "window_look.h"
 
 #include <QFont>
@@ -220,8 +221,12 @@ void Form1::rozrah()
     model_.rescale_ratios();
     plot::plot_ratio_labels(surface, model_.spektr);
     plot::plot_colons(surface, model_.spektr);
-    // What a screen reader says of the chart: the spectrum in words.
-    Picture1->setAccessibleDescription(text(describe_spectrum(model_)));
+    // What a screen reader says of the chart: the state and its spectrum in words
+    // written for the ear, as the quiz speaks them. Only the chart takes the focus, so
+    // it carries the formula too.
+    const quiz::System state{model_.nA, model_.nM, model_.nX, model_.znak_J};
+    Picture1->setAccessibleDescription(
+        text(quiz::spoken_system(state) + ' ' + quiz::spoken_spectrum(model_)));
     Picture1->show_changes();
 }
 

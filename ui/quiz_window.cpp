@@ -204,7 +204,6 @@ void QuizWindow::show_task()
     verdict->clear();
     explanation->clear();
     verdict->setAccessibleName(QString());
-    verdict->setAccessibleDescription(QString());
     explanation->setAccessibleName(QString());
     trees->clear();
 
@@ -230,12 +229,10 @@ void QuizWindow::show_task()
     }
     chart->show_changes();
 
-    const QString system = naming
-        ? ear(QStringLiteral("Система %1, %2")
-                  .arg(text(quiz::spoken_formula(t.system)), look::order_text(t.system.znak_J)))
-        : chart->accessibleDescription();
-    heading->setAccessibleName(heading->text() + QStringLiteral(". ") + instruction->text());
-    heading->setAccessibleDescription(system);
+    // Orca reads a label's name and never its description, so what the task asks about
+    // goes into the heading's name.
+    const QString system = naming ? text(quiz::spoken_system(t.system)) : chart->accessibleDescription();
+    heading->setAccessibleName(heading->text() + QStringLiteral(". ") + instruction->text() + u' ' + system);
 
     check_button->setEnabled(true);
     next_button->setEnabled(false);
@@ -320,9 +317,9 @@ void QuizWindow::check()
         paragraphs << text(e.text);
     verdict->setText(wrong.empty() ? QStringLiteral("Правильно.") : QStringLiteral("Неправильно."));
     explanation->setText(paragraphs.join(QStringLiteral("\n\n")));
-    verdict->setAccessibleName(verdict->text());
+    // The verdict takes the focus, and with it the explanation is heard.
     const QString spoken = paragraphs.isEmpty() ? QString() : ear(paragraphs.join(u' '));
-    verdict->setAccessibleDescription(spoken);
+    verdict->setAccessibleName(spoken.isEmpty() ? verdict->text() : verdict->text() + u' ' + spoken);
     explanation->setAccessibleName(spoken);
     check_button->setEnabled(false);
     next_button->setEnabled(true);
@@ -360,11 +357,10 @@ void QuizWindow::show_score()
             = QStringLiteral("Помилки в завданнях %1 і %2.").arg(numbers.join(QStringLiteral(", ")), last);
     }
     explanation->setText(summary);
-    verdict->setAccessibleName(QStringLiteral("Результат ") + verdict->text() + u'.');
-    verdict->setAccessibleDescription(summary);
+    verdict->setAccessibleName(
+        QStringLiteral("Результат ") + verdict->text() + QStringLiteral(". ") + summary);
     explanation->setAccessibleName(summary);
     heading->setAccessibleName(heading->text() + u'.');
-    heading->setAccessibleDescription(QString());
     next_button->hide();
     again_button->show();
     verdict->setFocus();

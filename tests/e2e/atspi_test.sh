@@ -4,13 +4,22 @@
 #
 # What a screen reader (Orca) hears of the chart, read for real over AT-SPI: on a
 # private X server and session bus with the accessibility bus running, the chart's
-# description is the spectrum in words at start-up and again after a click on A.
+# description is the state and its spectrum in words for the ear at start-up and again
+# after a click on A.
 # Usage: atspi_test.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-expected_start=$("$build/bin/spektrion-snapshot" --describe)
-expected_after=$("$build/bin/spektrion-snapshot" --describe --sizes 3,2,2)
+# Made from what --describe prints for sizes A,M,X with J(AM) > J(MX): the formula
+# first, then a sentence a line, the colons read as commas.
+spoken() {
+  local -a n
+  IFS=, read -ra n <<<"$1"
+  printf 'Система A%s M%s X%s, J AM більша за J MX.' "${n[@]}"
+  "$build/bin/spektrion-snapshot" --describe --sizes "$1" | sed -e 's/ : /, /g; s/: /, /; s/^/ Сигнал /; s/$/./' | tr -d '\n'
+}
+expected_start=$(spoken 2,2,2)
+expected_after=$(spoken 3,2,2)
 export XDG_RUNTIME_DIR=$(mktemp -d)
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY

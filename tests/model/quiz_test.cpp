@@ -174,6 +174,7 @@ TEST(QuizTest, TheSpectrumAndFormulaReadForTheEar)
 {
     const System s{3, 2, 1, 1};
     EXPECT_EQ(spoken_formula(s), "A3 M2 X1");
+    EXPECT_EQ(spoken_system(s), "Система A3 M2 X1, J AM менша за J MX.");
     const std::string spoken = spoken_spectrum(at_rest(s));
     EXPECT_EQ(spoken.find_first_of(":()"), std::string::npos) << spoken;
     EXPECT_NE(spoken.find("Сигнал X, " + kName[2] + ", 1, 2, 1."), std::string::npos) << spoken;
