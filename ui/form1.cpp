@@ -31,16 +31,6 @@ constexpr char16_t kHelpLabel1[] = u" Константи спін-спіново
 constexpr char16_t kHelpLabH[] = u" Кількість протонів (1-3) в даній групі. Клікніть, щоб змінити";
 constexpr char16_t kHelpPicture1[] = u" Змодельований ПМР спектр";
 
-QString text(const char16_t* s)
-{
-    return QString::fromUtf16(s);
-}
-
-QString text(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
-}
-
 QString subscript(int size)
 {
     return size > 1 ? QString::number(size) : QString();

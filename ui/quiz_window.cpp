@@ -49,16 +49,6 @@ constexpr char16_t kUnsetOrder[] = u"J(AM) ? J(MX)";
 constexpr char16_t kChooseName[] = u"виберіть назву";
 constexpr char16_t kNoSpectrum[] = u"Спектр буде показано після перевірки.";
 
-QString text(const char16_t* s)
-{
-    return QString::fromUtf16(s);
-}
-
-QString text(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
-}
-
 QString ear(const QString& shown)
 {
     return text(quiz::for_the_ear(shown.toStdString()));

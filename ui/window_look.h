@@ -9,7 +9,10 @@
 
 #include <QFont>
 #include <QRect>
+#include <QString>
+
 #include <QRgb>
+#include <string>
 
 namespace spektrion::window_look {
 
@@ -56,6 +59,17 @@ inline QFont label_font(int pixel_size, bool bold)
 inline QFont label_font(const LabelLook& look)
 {
     return label_font(look.pixel_size, look.bold);
+}
+
+// The windows' texts: their fixed ones are UTF-16 literals, the model's are UTF-8.
+inline QString text(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
+
+inline QString text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
 }
 
 }  // namespace spektrion::window_look
