@@ -7,7 +7,13 @@
 BUILD_DIR := build
 # The release's date from the changelog, the time of every packed file; the same
 # sources then build the same bytes.
-export SOURCE_DATE_EPOCH ?= $(shell bash scripts/release-epoch.sh)
+ifndef SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH := $(shell bash scripts/release-epoch.sh)
+ifeq ($(SOURCE_DATE_EPOCH),)
+$(error no release date in packaging/changelog.in)
+endif
+endif
+export SOURCE_DATE_EPOCH
 
 deps:
 	@bash scripts/install-deps.sh
@@ -65,8 +71,9 @@ package: build
 release: package windows web
 	@rm -rf $(BUILD_DIR)/release
 	@mkdir -p $(BUILD_DIR)/release
-	cp $(BUILD_DIR)/spektrion_*_amd64.deb $(BUILD_DIR)/windows/spektrion-*-win64.zip \
-	    $(BUILD_DIR)/windows/spektrion-*-win64.msi $(BUILD_DIR)/spektrion-web-*.zip $(BUILD_DIR)/release/
+	@v=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(BUILD_DIR)/CMakeCache.txt) && \
+	    cp $(BUILD_DIR)/spektrion_$${v}_amd64.deb $(BUILD_DIR)/windows/spektrion-$$v-win64.zip \
+	    $(BUILD_DIR)/windows/spektrion-$$v-win64.msi $(BUILD_DIR)/spektrion-web-$$v.zip $(BUILD_DIR)/release/
 	cd $(BUILD_DIR)/release && sha256sum $$(ls | LC_ALL=C sort) > SHA256SUMS
 	@cat $(BUILD_DIR)/release/SHA256SUMS
 

@@ -122,14 +122,14 @@ struct Findings {
 
 std::string word_order(const System& s)
 {
-    return "Слова назви переставлено, а перше слово називає розщеплення більшою константою, тут "
+    return "Слова назви переставлено: перше слово називає розщеплення більшою константою, тут "
         + constant(larger_group(s)) + ", тобто протонами " + letter(larger_group(s)) + ".";
 }
 
+// `what` names what the protons of X give, the larger constant being J(MX).
 std::string order_toggled(const std::string& what)
 {
-    return "Тут " + order_description(1) + ", більша константа J(MX), тож " + what
-        + " дають протони X, а не A.";
+    return "Тут " + order_description(1) + ", більша константа J(MX), тож " + what + ", а не A.";
 }
 
 std::string outer_reason(const System& s, int group)
@@ -145,7 +145,7 @@ std::string middle_reason(const System& s)
     const int small = smaller_group(s);
     return "Сигнал M спершу розщеплюється більшою константою " + constant(large) + ", "
         + std::string(kByProtons[s.size(large)]) + " " + letter(large) + ", на "
-        + outer_description(s.size(large)) + ", а потім кожна його лінія розщеплюється меншою "
+        + outer_description(s.size(large)) + ", а потім кожна його лінія розщеплюється меншою константою "
         + constant(small) + ", " + std::string(kByProtons[s.size(small)]) + " " + letter(small) + ", на "
         + outer_description(s.size(small)) + ", разом " + quoted(right_name(s, kGroupM)) + ".";
 }
@@ -208,7 +208,8 @@ Findings middle_mistakes(const System& s, const Words& said)
         if (r.swapped && s.znak_J == 0)
             reading.add(Mistake::WordOrder, word_order(s));
         else if (r.swapped)
-            reading.add(Mistake::LargerFromWrongGroup, order_toggled("перше слово"));
+            reading.add(
+                Mistake::LargerFromWrongGroup, order_toggled("перше слово називає розщеплення протонами X"));
         if (first == Fit::OneShort)
             reading.lines_short(r.first_group, s.size(r.first_group));
         if (second == Fit::OneShort)
@@ -251,10 +252,10 @@ Findings size_mistakes(const System& truth, const System& answer, int group)
         && answer.nX == truth.nA && answer.znak_J == truth.znak_J;
     if (outer_swapped && truth.znak_J == 0)
         f.add(Mistake::WordOrder,
-            "Кількості протонів A і X переставлено, а широкі проміжки M дає більша константа, тут J(AM), "
-            "тобто протони A.");
+            "Кількості протонів A і X переставлено: широкі проміжки M дають протони A, бо більша константа "
+            "тут J(AM).");
     else if (outer_swapped)
-        f.add(Mistake::LargerFromWrongGroup, order_toggled("широкі проміжки M"));
+        f.add(Mistake::LargerFromWrongGroup, order_toggled("широкі проміжки M дають протони X"));
     else if (said == protons + 1)
         f.add(Mistake::LineCount,
             "Ліній завжди на одну більше, ніж протонів, тож " + std::string(kIntoLines[said]) + " означають "
@@ -335,7 +336,7 @@ std::vector<Explanation> mark_names(const System& truth, const std::array<std::s
         if (const std::optional<Words> said = words_of(name))
             f = group == kGroupM ? middle_mistakes(truth, *said) : outer_mistakes(truth, group, *said);
         wrong.push_back(
-            {group, f.mistakes, who + ", ваша відповідь " + quoted(name) + ". " + reason + f.text()});
+            {group, f.mistakes, who + ", ваша відповідь — " + quoted(name) + ". " + reason + f.text()});
     }
     return wrong;
 }
@@ -355,7 +356,7 @@ std::vector<Explanation> mark_system(const System& truth, const System& answer)
         }
         const Findings f = size_mistakes(truth, answer, group);
         wrong.push_back({group, f.mistakes,
-            who + ", ваша відповідь " + std::string(kProtons[said]) + ". " + size_reason(truth, group)
+            who + ", ваша відповідь — " + std::string(kProtons[said]) + ". " + size_reason(truth, group)
                 + f.text()});
     }
     if (answer.znak_J != truth.znak_J) {
@@ -364,7 +365,7 @@ std::vector<Explanation> mark_system(const System& truth, const System& answer)
                 {kOrder, {Mistake::NotSet}, "Порядок констант не задано. " + order_reason(truth)});
         else
             wrong.push_back({kOrder, {},
-                "Порядок констант, ваша відповідь " + order_description(answer.znak_J) + ". "
+                "Порядок констант, ваша відповідь — " + order_description(answer.znak_J) + ". "
                     + order_reason(truth)});
     }
     return wrong;
@@ -406,6 +407,24 @@ std::string spoken_spectrum(const SpinSystem& at_rest)
         start = end + 1;
     }
     return text;
+}
+
+std::string spoken_ratios(const SpinSystem& at_rest)
+{
+    // Each of the chart's lines is "X: name, 1 : 2 : 1"; the name is left out.
+    const std::string shown = describe_spectrum(at_rest);
+    std::string text;
+    for (std::size_t start = 0; start < shown.size();) {
+        const std::size_t end = std::min(shown.find('\n', start), shown.size());
+        const std::string_view line = std::string_view(shown).substr(start, end - start);
+        const std::size_t ratios = line.find(", ");
+        text += "Сигнал " + std::string(line.substr(0, line.find(':'))) + ", "
+            + for_the_ear(line.substr(ratios + 2)) + ' ';
+        start = end + 1;
+    }
+    return text
+        + (at_rest.znak_J == 0 ? "Лінії сигналу A стоять ширше, ніж лінії сигналу X."
+                               : "Лінії сигналу X стоять ширше, ніж лінії сигналу A.");
 }
 
 std::string for_the_ear(std::string_view shown)

@@ -93,6 +93,11 @@ std::string protons(int n);
 // The three signals in chart order, a sentence each, the ratios as a list:
 // "Сигнал X, триплет, 1, 2, 1."
 std::string spoken_spectrum(const SpinSystem& at_rest);
+// What the chart shows before a WhichSystem task is checked, without the names it
+// hides: the ratios of each signal, and which outer signal's lines stand wider apart
+// (the larger constant's): "Сигнал X, 1, 2, 1. … Лінії сигналу A стоять ширше, ніж
+// лінії сигналу X."
+std::string spoken_ratios(const SpinSystem& at_rest);
 // `shown`, a text of the window, for the ear: "J(AM) > J(MX)" read as "J AM більша за
 // J MX", the quotation marks dropped, colons and brackets gone, a full stop at the end.
 std::string for_the_ear(std::string_view shown);

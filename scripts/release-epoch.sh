@@ -7,6 +7,6 @@
 # so that a rebuild gives the same bytes.
 set -euo pipefail
 changelog=$(dirname "$0")/../packaging/changelog.in
-stamp=$(sed -n 's/^ -- .*  \([A-Z][a-z][a-z], .*\)$/\1/p' "$changelog" | head -n 1)
+stamp=$(sed -n 's/^ -- .*  \([A-Z][a-z][a-z], .*\)$/\1/p;T;q' "$changelog")
 [[ -n $stamp ]] || { echo "release-epoch.sh: no date in the changelog's first trailer line" >&2; exit 1; }
 date -u -d "$stamp" +%s

@@ -215,7 +215,7 @@ void QuizWindow::show_task()
     } else {
         const SpinSystem shown = quiz::at_rest(t.system);
         plot::plot_spectrum(surface, shown);
-        chart->setAccessibleDescription(text(quiz::spoken_spectrum(shown)));
+        chart->setAccessibleDescription(text(quiz::spoken_ratios(shown)));
     }
     chart->show_changes();
 

@@ -5,14 +5,16 @@
 
 Usage: msi.py --wxs FILE --stage DIR --icon FILE --version X.Y.Z --epoch SECONDS -o OUT
 
-The same staged files, version and epoch always give the same bytes. wixl makes a
-random package code and stamps the package with the present time and the English
-template language, and it drops every text that is not ASCII; all of these are set
-here instead. The texts come back from the WiX source, in the database's code page
-1251, which MSI needs for Ukrainian (it has no UTF-8). Of the summary information: the package code derived from the version and the packed files, the time
-from the release date (SOURCE_DATE_EPOCH), the language Ukrainian, like the
-product's. The product code is derived from the version, so that each release is a
-new product, which a major upgrade replaces.
+The same staged files, version and epoch always give the same bytes. What wixl gets
+wrong is put right here:
+- it drops every text that is not ASCII: the database's code page is set to 1251
+  (MSI has no UTF-8), and those texts are written again from the WiX source;
+- in the summary information it writes a random package code, the present time and
+  the English template language: they become a package code derived from the version
+  and the packed files, the release date (SOURCE_DATE_EPOCH) and Ukrainian, like the
+  product's language.
+The product code is derived from the version, so that each release is a new product,
+which a major upgrade replaces.
 """
 
 import argparse
@@ -40,11 +42,13 @@ def braced(code):
     return "{" + str(code).upper() + "}"
 
 
-def package_code(version, stage):
+def package_code(version, stage, sources):
+    """The same for the same package only: from the version, the packed files and what
+    the package is made of (the WiX source, the icon, this script)."""
     digest = hashlib.sha256(version.encode())
-    for name in sorted(os.listdir(stage)):
-        with open(os.path.join(stage, name), "rb") as packed:
-            digest.update(name.encode() + b"\0" + hashlib.sha256(packed.read()).digest())
+    for path in [os.path.join(stage, name) for name in sorted(os.listdir(stage))] + sources:
+        with open(path, "rb") as packed:
+            digest.update(os.path.basename(path).encode() + b"\0" + hashlib.sha256(packed.read()).digest())
     return uuid.uuid5(UPGRADE_CODE, "package " + digest.hexdigest())
 
 
@@ -110,7 +114,7 @@ def main():
     args = parser.parse_args()
 
     product = uuid.uuid5(UPGRADE_CODE, "product " + args.version)
-    package = package_code(args.version, args.stage)
+    package = package_code(args.version, args.stage, [args.wxs, args.icon, os.path.abspath(__file__)])
     # wixl takes sources by relative name only: it runs in a copy of the stage with
     # the icon beside the files. The cabinet keeps each file's time: the release date.
     with tempfile.TemporaryDirectory() as work:

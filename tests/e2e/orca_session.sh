@@ -48,7 +48,7 @@ focus() {
 orca=
 stop() {
   local started
-  [[ -n $orca ]] && kill -KILL "$orca" 2>/dev/null
+  [[ -z $orca ]] || kill -KILL "$orca" 2>/dev/null || true
   started=$(jobs -p)
   [[ -z $started ]] && return
   # shellcheck disable=SC2086 # a list of process ids
@@ -93,7 +93,7 @@ done
 from=$(said_so_far)
 key Return
 hear "$from" "Неправильно. Сигнал " 20
-hear "$from" "Сигнал M, ваша відповідь триплет. " 10
+hear "$from" "Сигнал M, ваша відповідь — триплет. " 10
 verdict=$(/usr/bin/python3 "$here/atspi_read.py" --name "Неправильно.")
 hear "$from" "$verdict" 10
 # The next task shows a spectrum and asks for the system; the heading reads it out.

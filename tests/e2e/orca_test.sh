@@ -50,8 +50,7 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_LINUX_ACCESSIBILITY_ALWAYS_ON SPEECHD_A
 
 # The voice: sd_generic runs a shell command per text; $DATA arrives escaped for
 # single quotes. Its one delimiter, ~, is in no text, so no text is split; every
-# language is UTF-8. The
-# module wants a sound device it never uses: ALSA's null one.
+# language is UTF-8. The module wants a sound device it never uses: ALSA's null one.
 spoken=$work/spoken.txt
 cat >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf" <<EOF
 AddModule "file" "sd_generic" "file.conf"

@@ -180,6 +180,10 @@ TEST(QuizTest, TheSpectrumAndFormulaReadForTheEar)
     EXPECT_NE(spoken.find("Сигнал X, " + kName[2] + ", 1, 2, 1."), std::string::npos) << spoken;
     EXPECT_NE(spoken.find("Сигнал M, " + both(1, 3) + ", "), std::string::npos) << spoken;
     EXPECT_EQ(for_the_ear("J(AM) < J(MX)"), "J AM менша за J MX.");
+    // Before a WhichSystem task is checked: no names, and J(MX) the larger spreads X.
+    EXPECT_EQ(spoken_ratios(at_rest(s)),
+        "Сигнал X, 1, 2, 1. Сигнал M, 1, 3, 3, 1, 1, 3, 3, 1. Сигнал A, 1, 2, 1. "
+        "Лінії сигналу X стоять ширше, ніж лінії сигналу A.");
 }
 
 }  // namespace

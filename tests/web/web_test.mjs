@@ -237,7 +237,8 @@ try {
     const box = await (await page.$('#window')).boundingBox();
     for (const side of ['width', 'height']) box[side] = Math.round(box[side] * ratio) / ratio;
     const [pageWidth, zoom] = await page.evaluate(() => [document.documentElement.scrollWidth, visualViewport.scale]);
-    check(box.x >= 0 && box.x + box.width <= width && box.height <= height && pageWidth <= width && zoom === 1 &&
+    check(box.x >= 0 && box.x + box.width <= width && box.y >= 0 && box.y + box.height <= height &&
+      pageWidth <= width && zoom === 1 &&
       (box.width === 792 || box.width >= width - 17 || box.height >= height - 17),
       `${device} (${width} x ${height}): the window, ${box.width} x ${box.height}, fits the screen`);
     const scale = box.width * ratio / 792;

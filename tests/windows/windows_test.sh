@@ -211,10 +211,11 @@ else
   for file in $(ls "$stage"); do cmp -s "$stage/$file" "$installed/$file" || same=no; done
   [[ $listing == "$expected" && $same == yes ]] && pass "C:\\Program Files\\Spektrion holds the zip's files" ||
     fail "C:\\Program Files\\Spektrion holds $listing (the zip's bytes: $same)"
-  for entry in Spektrion "Spektrion Quiz"; do
-    shortcut=$(find "$drive" -path "*/Start Menu/Programs/$entry.lnk" | head -n 1)
-    [[ -n $shortcut ]] && strings -el "$shortcut" | grep -qx 'C:\\Program Files\\Spektrion\\' &&
-      pass "the Start menu has $entry, pointing at the installed program" || fail "no Start-menu entry $entry"
+  for entry in Spektrion:spektrion.exe "Spektrion Quiz:spektrion-quiz.exe"; do
+    shortcut=$(find "$drive" -path "*/Start Menu/Programs/${entry%:*}.lnk" | head -n 1)
+    target=$([[ -n $shortcut ]] && strings -el "$shortcut")
+    grep -qx 'C:\\Program Files\\Spektrion\\' <<<"$target" && grep -qx "${entry#*:}" <<<"$target" &&
+      pass "the Start menu has ${entry%:*}, starting the installed ${entry#*:}" || fail "no Start-menu entry ${entry%:*}"
   done
   ! wine msiexec /i "$work/older.msi" /qn >/dev/null 2>&1 && is_installed "$msi" && ! is_installed "$work/older.msi" &&
     pass "the older version refuses to replace the newer" || fail "the older version was installed over the newer"
