@@ -41,15 +41,9 @@ QString subscript(int size)
 Form1::Form1(QWidget* parent)
     : QWidget(parent)
 {
-    setWindowTitle(text(kTitle));
+    // The window's own font is Arial 8.25 pt.
+    dress_window(*this, text(kTitle), QSize(kClientWidth, kClientHeight));
     setWindowIcon(window_icon());
-    setFixedSize(kClientWidth, kClientHeight);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
-    setPalette(palette);
-    // The window's own font (Arial 8.25 pt); every control sets its own.
-    setFont(label_font(kWindowFontPixelSize, false));
     setMouseTracking(true);
 
     create_controls();

@@ -100,14 +100,8 @@ QuizWindow::QuizWindow(std::uint32_t seed, QWidget* parent)
     : QWidget(parent)
     , engine_(seed)
 {
-    setWindowTitle(text(kTitle));
+    dress_window(*this, text(kTitle), QSize(kClientWidth, kClientHeight));
     setWindowIcon(window_icon());
-    setFixedSize(kClientWidth, kClientHeight);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
-    setPalette(palette);
-    setFont(label_font(kWindowFontPixelSize, false));
     create_controls();
     start_round();
 }

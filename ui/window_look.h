@@ -7,9 +7,13 @@
 // texts and the places of the formula, the coupling order and the names under the chart.
 #include "look.h"
 
+#include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
+#include <QSize>
 #include <QString>
+#include <QWidget>
 
 #include <QRgb>
 #include <string>
@@ -59,6 +63,19 @@ inline QFont label_font(int pixel_size, bool bold)
 inline QFont label_font(const LabelLook& look)
 {
     return label_font(look.pixel_size, look.bold);
+}
+
+// What both windows wear: their title, a fixed size, the window's grey behind every
+// control and its own font (every control sets its own besides).
+inline void dress_window(QWidget& window, const QString& title, QSize size)
+{
+    window.setWindowTitle(title);
+    window.setFixedSize(size);
+    window.setAutoFillBackground(true);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
+    window.setPalette(palette);
+    window.setFont(label_font(kWindowFontPixelSize, false));
 }
 
 // The windows' texts: their fixed ones are UTF-16 literals, the model's are UTF-8.
