@@ -42,7 +42,7 @@ Form1::Form1(QWidget* parent)
     : QWidget(parent)
 {
     // The window's own font is Arial 8.25 pt.
-    dress_window(*this, text(kTitle), QSize(kClientWidth, kClientHeight));
+    dress_window(*this, text(kTitle), QSize(kClientWidth, kClientHeight), kWindowFontPixelSize);
     setWindowIcon(window_icon());
     setMouseTracking(true);
 

@@ -6,6 +6,7 @@
 #include "canvas.h"
 #include "chart.h"
 #include "click_label.h"
+#include "focus_text.h"
 #include "formula_button.h"
 #include "icon.h"
 #include "look.h"
@@ -39,7 +40,8 @@ constexpr QRect kVerdict(kColumnLeft, 102, kColumnWidth, 26);
 constexpr QRect kExplanation(kColumnLeft, 130, kColumnWidth, 494);
 constexpr QRect kCheck(kColumnLeft, 632, 146, 28);
 constexpr QRect kNext(kColumnLeft + 154, 632, 146, 28);
-constexpr int kTextPixelSize = 13;
+constexpr int kTextPixelSize = 13;  // the window's own, which its controls inherit
+constexpr int kBoldPixelSize = 16;
 
 constexpr char16_t kTitle[] = u"Spektrion перевірка знань";
 constexpr char16_t kNameTask[] = u"Назвіть мультиплети. Виберіть під кожним сигналом назву його мультиплету.";
@@ -54,25 +56,13 @@ QString ear(const QString& shown)
     return text(quiz::for_the_ear(shown.toStdString()));
 }
 
-QLabel* make_text(QWidget* parent, const QRect& box, bool bold)
+QLabel* make_text(QWidget* parent, const QRect& box)
 {
     auto* label = new QLabel(parent);
     label->setGeometry(box);
-    label->setFont(label_font(bold ? 16 : kTextPixelSize, bold));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-// A text the keyboard and a screen reader can stop at, with a dotted frame on focus.
-// The unsmoothed face's glyphs may reach a little past the width the wrapping measured.
-QLabel* make_focusable_text(QWidget* parent, const QRect& box, bool bold)
-{
-    QLabel* label = make_text(parent, box, bold);
-    label->setFocusPolicy(Qt::StrongFocus);
-    label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid transparent; padding-right: 6px; } "
-                                        "QLabel:focus { border: 1px dotted black; }"));
     return label;
 }
 
@@ -80,7 +70,6 @@ QPushButton* make_button(QWidget* parent, const QRect& box, const QString& capti
 {
     auto* button = new QPushButton(caption, parent);
     button->setGeometry(box);
-    button->setFont(label_font(kTextPixelSize, false));
     return button;
 }
 
@@ -100,7 +89,7 @@ QuizWindow::QuizWindow(std::uint32_t seed, QWidget* parent)
     : QWidget(parent)
     , engine_(seed)
 {
-    dress_window(*this, text(kTitle), QSize(kClientWidth, kClientHeight));
+    dress_window(*this, text(kTitle), QSize(kClientWidth, kClientHeight), kTextPixelSize);
     setWindowIcon(window_icon());
     create_controls();
     start_round();
@@ -108,8 +97,8 @@ QuizWindow::QuizWindow(std::uint32_t seed, QWidget* parent)
 
 void QuizWindow::create_controls()
 {
-    heading = make_focusable_text(this, kHeading, true);
-    instruction = make_text(this, kInstruction, false);
+    heading = new FocusText(kHeading, label_font(kBoldPixelSize, true), this);
+    instruction = make_text(this, kInstruction);
 
     // As the simulator makes them: later boxes above earlier ones where they share a column.
     order = new FormulaButton(kLabel1, palette().color(QPalette::ButtonText).rgb(), this);
@@ -141,7 +130,6 @@ void QuizWindow::create_controls()
         names[p] = new QComboBox(this);
         names[p]->setGeometry(
             under.center().x() - kChoiceWidth / 2, kBelowChart, kChoiceWidth, kChoiceHeight);
-        names[p]->setFont(label_font(kTextPixelSize, false));
         names[p]->addItems(choices);
         names[p]->setPlaceholderText(text(kChooseName));
         names[p]->setAccessibleName(
@@ -151,8 +139,8 @@ void QuizWindow::create_controls()
                 QString(), kWindowBack, QColor::fromRgb(kBlack));
     }
 
-    verdict = make_focusable_text(this, kVerdict, true);
-    explanation = make_focusable_text(this, kExplanation, false);
+    verdict = new FocusText(kVerdict, label_font(kBoldPixelSize, true), this);
+    explanation = new FocusText(kExplanation, font(), this);
     check_button = make_button(this, kCheck, QStringLiteral("Перевірити"));
     next_button = make_button(this, kNext, QStringLiteral("Далі"));
     again_button = make_button(this, kNext, QStringLiteral("Ще раз"));

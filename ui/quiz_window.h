@@ -20,6 +20,7 @@ namespace spektrion {
 
 class Canvas;
 class ClickLabel;
+class FocusText;
 class FormulaButton;
 class TreeBand;
 
@@ -45,7 +46,7 @@ public:
     // The controls. The formula by look.h's group index (0 = A, 1 = M, 2 = X); the
     // choices and names under the chart from left to right (0 = X, 1 = M, 2 = A), as
     // the simulator's Lab_syg.
-    QLabel* heading = nullptr;
+    FocusText* heading = nullptr;
     QLabel* instruction = nullptr;
     std::array<FormulaButton*, 3> letters{};
     std::array<FormulaButton*, 3> subscripts{};
@@ -54,8 +55,8 @@ public:
     Canvas* chart = nullptr;
     std::array<QComboBox*, 3> names{};
     std::array<ClickLabel*, 3> right_names{};
-    QLabel* verdict = nullptr;
-    QLabel* explanation = nullptr;
+    FocusText* verdict = nullptr;
+    FocusText* explanation = nullptr;
     QPushButton* check_button = nullptr;
     QPushButton* next_button = nullptr;
     QPushButton* again_button = nullptr;

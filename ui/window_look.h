@@ -66,8 +66,10 @@ inline QFont label_font(const LabelLook& look)
 }
 
 // What both windows wear: their title, a fixed size, the window's grey behind every
-// control and its own font (every control sets its own besides).
-inline void dress_window(QWidget& window, const QString& title, QSize size)
+// control and the font its controls inherit unless they set their own. Set before
+// the controls are made, the font costs them nothing: a font changed afterwards makes
+// every list box build its list at once.
+inline void dress_window(QWidget& window, const QString& title, QSize size, int font_pixel_size)
 {
     window.setWindowTitle(title);
     window.setFixedSize(size);
@@ -75,7 +77,7 @@ inline void dress_window(QWidget& window, const QString& title, QSize size)
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
     window.setPalette(palette);
-    window.setFont(label_font(kWindowFontPixelSize, false));
+    window.setFont(label_font(font_pixel_size, false));
 }
 
 // The windows' texts: their fixed ones are UTF-16 literals, the model's are UTF-8.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "canvas.h"
+#include "focus_text.h"
 #include "formula_button.h"
 #include "pixels.h"
 #include "quiz_window.h"
