@@ -87,7 +87,9 @@ while IFS= read -r line; do
   name=${line#*: } name=${name%%,*}
   for ((k = 0; k < ${#names[@]}; k++)); do [[ ${names[k]} == "$name" ]] && break; done
   click list$position
-  xdotool key Home $(for ((i = 0; i < k; i++)); do echo Down; done) Return
+  keys=(Home)
+  for ((i = 0; i < k; i++)); do keys+=(Down); done
+  xdotool key "${keys[@]}" Return
   sleep 0.3
   position=$((position + 1))
 done < <(snapshot "$sizes" "$order" --describe)
