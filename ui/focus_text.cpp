@@ -41,14 +41,12 @@ constexpr QMargins kPadding(1, 1, 7, 1);
 
 }  // namespace
 
-FocusText::FocusText(const QRect& box, const QFont& font, QWidget* parent)
+FocusText::FocusText(const QRect& box, QWidget* parent)
     : QWidget(parent)
 {
-    // The toolkit keeps its accessibility factories for the life of the process.
-    static const bool registered = (QAccessible::installFactory(accessible_text), true);
-    Q_UNUSED(registered);
+    // Installed once: the toolkit passes over a factory it already has.
+    QAccessible::installFactory(accessible_text);
     setGeometry(box);
-    setFont(font);
     setFocusPolicy(Qt::StrongFocus);
 }
 

@@ -11,12 +11,13 @@ namespace spektrion {
 // stop at: a screen reader hears its accessible name when the focus comes to it, and a
 // dotted frame shows the focus. A focusable QLabel would do the same, but it keeps a
 // whole text document for every such label (to let the keyboard select its text),
-// which cost the quiz a tenth of its start-up.
+// which cost the quiz a tenth of its start-up. Placed by its box alone: it has no
+// size hint for a layout to go by.
 class FocusText : public QWidget {
     Q_OBJECT
 
 public:
-    FocusText(const QRect& box, const QFont& font, QWidget* parent);
+    FocusText(const QRect& box, QWidget* parent);
 
     const QString& text() const { return text_; }
     void setText(const QString& text);

@@ -97,7 +97,8 @@ QuizWindow::QuizWindow(std::uint32_t seed, QWidget* parent)
 
 void QuizWindow::create_controls()
 {
-    heading = new FocusText(kHeading, label_font(kBoldPixelSize, true), this);
+    heading = new FocusText(kHeading, this);
+    heading->setFont(label_font(kBoldPixelSize, true));
     instruction = make_text(this, kInstruction);
 
     // As the simulator makes them: later boxes above earlier ones where they share a column.
@@ -139,8 +140,9 @@ void QuizWindow::create_controls()
                 QString(), kWindowBack, QColor::fromRgb(kBlack));
     }
 
-    verdict = new FocusText(kVerdict, label_font(kBoldPixelSize, true), this);
-    explanation = new FocusText(kExplanation, font(), this);
+    verdict = new FocusText(kVerdict, this);
+    verdict->setFont(heading->font());
+    explanation = new FocusText(kExplanation, this);
     check_button = make_button(this, kCheck, QStringLiteral("Перевірити"));
     next_button = make_button(this, kNext, QStringLiteral("Далі"));
     again_button = make_button(this, kNext, QStringLiteral("Ще раз"));

@@ -32,7 +32,8 @@ sleep 1
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$build/bin/spektrion-quiz" >/dev/null 2>&1 &
 quiz=$!
 trap 'kill $quiz $(jobs -p) 2>/dev/null || true' EXIT
-window=$(timeout 15 xdotool search --sync --onlyvisible --name "^Spektrion перевірка знань" | head -n 1)
+window=$(timeout 15 xdotool search --sync --onlyvisible --name "^Spektrion перевірка знань" | head -n 1) ||
+  fail "no window"
 xdotool windowfocus --sync "$window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # Places on the window's fixed layout: the letters A, M, X, the order's label, the
@@ -54,7 +55,7 @@ shoot() {
   import -window "$window" "$shots/$1.png"
 }
 expect_part() {
-  local shot=$1 part=$2 drawn=$3 message=$4 differing
+  local shot=$1 part=$2 drawn=$3 message=$4 differing i
   for ((i = 0; i < 20; i++)); do
     sleep 0.2
     shoot "$shot"
@@ -74,7 +75,7 @@ snapshot() {
 names=(дублет триплет квартет "дублет дублетів" "дублет триплетів" "дублет квартетів"
   "триплет дублетів" "триплет триплетів" "триплет квартетів" "квартет дублетів"
   "квартет триплетів" "квартет квартетів")
-asked=$(heading 1)
+asked=$(heading 1) || fail "no heading of task 1"
 [[ $asked =~ Система\ A([123])\ M([123])\ X([123]),\ J\ AM\ (більша|менша) ]] || fail "task 1 asks: $asked"
 sizes=${BASH_REMATCH[1]},${BASH_REMATCH[2]},${BASH_REMATCH[3]}
 order='>' && [[ ${BASH_REMATCH[4]} == менша ]] && order='<'
@@ -86,6 +87,7 @@ position=0
 while IFS= read -r line; do
   name=${line#*: } name=${name%%,*}
   for ((k = 0; k < ${#names[@]}; k++)); do [[ ${names[k]} == "$name" ]] && break; done
+  ((k < ${#names[@]})) || fail "a name not in the lists: $name"
   click list$position
   keys=(Home)
   for ((i = 0; i < k; i++)); do keys+=(Down); done
@@ -94,7 +96,8 @@ while IFS= read -r line; do
   position=$((position + 1))
 done < <(snapshot "$sizes" "$order" --describe)
 click check
-verdict=$(/usr/bin/python3 "$here/atspi_read.py" --name "Правильно")
+verdict=$(/usr/bin/python3 "$here/atspi_read.py" --name "Правильно") ||
+  fail "task 1 ($sizes, $order) answered right, the verdict: $(/usr/bin/python3 "$here/atspi_read.py" --name "Неправильно")"
 [[ $verdict == "Правильно." ]] || fail "task 1 ($sizes, $order) answered right, the verdict: $verdict"
 snapshot "$sizes" "$order" --chart -o "$shots/chart1.png"
 snapshot "$sizes" "$order" --tree -o "$shots/tree1.png"
@@ -104,14 +107,15 @@ expect_part task1-checked $trees "$shots/trees1.png" "task 1: the trees are not 
 
 # Task 2: the spectrum is in the heading; find the one state of 54 that gives it.
 click next
-asked=$(heading 2)
-sizes=
+asked=$(heading 2) || fail "no heading of task 2"
+found=()
 for a in 1 2 3; do for m in 1 2 3; do for x in 1 2 3; do for o in '>' '<'; do
   wide=X && [[ $o == '>' ]] && wide=A
   spoken=$(snapshot $a,$m,$x "$o" --describe | sed -e 's/^\(.\): [^,]*, /Сигнал \1, /; s/ : /, /g; s/$/./' | tr '\n' ' ')
-  [[ $asked == *"$spoken"*"Лінії сигналу $wide стоять ширше"* ]] && sizes=$a,$m,$x order=$o
+  [[ $asked == *"$spoken"*"Лінії сигналу $wide стоять ширше"* ]] && found+=("$a,$m,$x $o")
 done; done; done; done
-[[ -n $sizes ]] || fail "no state gives the spectrum of task 2: $asked"
+((${#found[@]} == 1)) || fail "not one state but ${#found[@]} give the spectrum of task 2: $asked"
+read -r sizes order <<<"${found[0]}"
 snapshot "$sizes" "$order" --chart -o "$shots/chart2.png"
 expect_part task2-asked $chart "$shots/chart2.png" "task 2: the chart is not the simulator's"
 # Each size takes as many clicks as protons (from unset: 1, 2, 3); the order's label
@@ -123,7 +127,8 @@ for ((i = 0; i < x; i++)); do click X; done
 click order && [[ $order == '>' ]] && click order
 expect_part task2-answered $chart "$shots/chart2.png" "task 2: the chart changed before the check"
 click check
-verdict=$(/usr/bin/python3 "$here/atspi_read.py" --name "Неправильно")
+verdict=$(/usr/bin/python3 "$here/atspi_read.py" --name "Неправильно") ||
+  fail "task 2 ($sizes, $order) with the order turned, and no verdict \"Неправильно.\""
 [[ $verdict == "Неправильно. Порядок констант, "* ]] || fail "task 2 ($sizes, $order) with the order turned, the verdict: $verdict"
 snapshot "$sizes" "$order" --tree -o "$shots/tree2.png"
 convert "$shots/tree2.png" -crop 777x170+0+0 +repage "$shots/trees2.png"

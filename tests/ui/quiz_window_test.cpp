@@ -171,6 +171,9 @@ TEST_F(QuizWindowTest, TheKeyboardAloneAnswersAndAScreenReaderFindsButtons)
     key(Qt::Key_Return);
     EXPECT_EQ(window->verdict->text(), "Правильно.");
     EXPECT_EQ(window->score(), 2);
+    QAccessibleInterface* verdict = QAccessible::queryAccessibleInterface(window->verdict);
+    EXPECT_EQ(verdict->role(), QAccessible::StaticText);
+    EXPECT_EQ(verdict->text(QAccessible::Name), "Правильно.");
 }
 
 }  // namespace
