@@ -290,7 +290,11 @@ void QuizWindow::check()
     for (const quiz::Explanation& e : wrong)
         paragraphs << text(e.text);
     verdict->setText(wrong.empty() ? QStringLiteral("Правильно.") : QStringLiteral("Неправильно."));
-    explanation->setText(paragraphs.join(QStringLiteral("\n\n")));
+    // An order stays on one line: "J(AM) >" at a line's end reads as a sentence cut off.
+    QString shown = paragraphs.join(QStringLiteral("\n\n"));
+    for (const QChar sign : {u'>', u'<'})
+        shown.replace(QStringLiteral(") %1 J").arg(sign), QStringLiteral(")\u00A0%1\u00A0J").arg(sign));
+    explanation->setText(shown);
     // The verdict takes the focus, and with it the explanation is heard.
     const QString spoken = paragraphs.isEmpty() ? QString() : ear(paragraphs.join(u' '));
     verdict->setAccessibleName(spoken.isEmpty() ? verdict->text() : verdict->text() + u' ' + spoken);
