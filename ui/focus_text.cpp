@@ -47,7 +47,6 @@ FocusText::FocusText(const QRect& box, QWidget* parent)
     // Installed once: the toolkit passes over a factory it already has.
     QAccessible::installFactory(accessible_text);
     setGeometry(box);
-    setFocusPolicy(Qt::StrongFocus);
 }
 
 void FocusText::setText(const QString& text)
@@ -55,6 +54,7 @@ void FocusText::setText(const QString& text)
     if (text == text_)
         return;
     text_ = text;
+    setFocusPolicy(text_.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
     update();
     if (accessibleName().isEmpty() && QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::NameChanged);

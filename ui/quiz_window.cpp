@@ -18,7 +18,10 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace spektrion {
 namespace {
@@ -122,6 +125,7 @@ void QuizWindow::create_controls()
     chart->move(kChart);
     chart->setFocusPolicy(Qt::StrongFocus);
     chart->setAccessibleName(QStringLiteral("Спектр ПМР"));
+    chart->installEventFilter(this);
 
     QStringList choices;
     for (const std::string& name : quiz::multiplet_names())
@@ -145,7 +149,9 @@ void QuizWindow::create_controls()
     explanation = new FocusText(kExplanation, this);
     check_button = make_button(this, kCheck, QStringLiteral("Перевірити"));
     next_button = make_button(this, kNext, QStringLiteral("Далі"));
-    again_button = make_button(this, kNext, QStringLiteral("Ще раз"));
+    // Where "Перевірити" was, so that a second click on "Підсумок" does not throw the
+    // score away.
+    again_button = make_button(this, kCheck, QStringLiteral("Ще раз"));
     connect(check_button, &QPushButton::clicked, this, &QuizWindow::check);
     connect(next_button, &QPushButton::clicked, this, &QuizWindow::next);
     connect(again_button, &QPushButton::clicked, this, &QuizWindow::start_round);
@@ -163,6 +169,7 @@ void QuizWindow::start_round()
     right_ = 0;
     wrong_tasks_.clear();
     again_button->hide();
+    check_button->show();
     next_button->show();
     show_task();
 }
@@ -183,8 +190,6 @@ void QuizWindow::show_task()
 
     answer_ = {quiz::kUnsetSize, quiz::kUnsetSize, quiz::kUnsetSize, quiz::kUnsetOrder};
     show_formula(naming ? t.system : answer_);
-    for (FormulaButton* b : {letters[0], letters[1], letters[2], order})
-        b->setFocusPolicy(naming ? Qt::NoFocus : Qt::StrongFocus);
     for (int p = 0; p < 3; ++p) {
         names[p]->setCurrentIndex(-1);
         names[p]->setEnabled(true);
@@ -217,7 +222,10 @@ void QuizWindow::show_task()
 
 void QuizWindow::show_formula(const quiz::System& shown)
 {
+    // The letters and the label are stops for the keyboard only while they can be set.
     const bool answering = task().kind == quiz::Kind::WhichSystem && !checked_;
+    for (FormulaButton* b : {letters[0], letters[1], letters[2], order})
+        b->setFocusPolicy(answering ? Qt::StrongFocus : Qt::NoFocus);
     for (int g = 0; g < 3; ++g) {
         subscripts[g]->setText(subscript(shown.size(g)));
         const QString name
@@ -340,24 +348,64 @@ void QuizWindow::show_score()
     explanation->setAccessibleName(summary);
     heading->setAccessibleName(heading->text() + u'.');
     next_button->hide();
+    check_button->hide();
     again_button->show();
     verdict->setFocus();
+}
+
+// The chart draws no focus of its own (the simulator's holds the focus from the start,
+// unseen), so the window rings the trees and the chart while it has it.
+QRect QuizWindow::chart_ring() const
+{
+    return (trees->geometry() | chart->geometry()).adjusted(-2, -2, 2, 2);
+}
+
+bool QuizWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == chart && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        update(chart_ring());
+    return QWidget::eventFilter(watched, event);
+}
+
+void QuizWindow::paintEvent(QPaintEvent* /*event*/)
+{
+    if (!chart->hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(chart_ring().adjusted(0, 0, -1, -1));
+}
+
+bool QuizWindow::answer_begun() const
+{
+    if (task().kind == quiz::Kind::NameMultiplets)
+        return std::any_of(
+            names.begin(), names.end(), [](const QComboBox* c) { return c->currentIndex() >= 0; });
+    return answer_.nA != quiz::kUnsetSize || answer_.nM != quiz::kUnsetSize || answer_.nX != quiz::kUnsetSize
+        || answer_.znak_J != quiz::kUnsetOrder;
 }
 
 void QuizWindow::keyPressEvent(QKeyEvent* event)
 {
     // Enter checks the task, and once it is checked goes on: the controls that take
-    // Enter themselves (an open list) never pass it here.
+    // Enter themselves (an open list) never pass it here. So that a key pressed twice or
+    // held loses nothing, Enter checks only an answer begun (the button checks any), and
+    // after the last task starts a new round only from "Ще раз" itself.
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QWidget::keyPressEvent(event);
         return;
     }
-    if (again_button->isVisible())
-        start_round();
-    else if (!checked_)
-        check();
-    else
+    if (event->isAutoRepeat())
+        return;
+    if (again_button->isVisible()) {
+        if (again_button->hasFocus())
+            start_round();
+    } else if (!checked_) {
+        if (answer_begun())
+            check();
+    } else {
         next();
+    }
 }
 
 }  // namespace spektrion

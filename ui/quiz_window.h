@@ -67,7 +67,9 @@ public slots:
     void start_round();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void create_controls();
@@ -76,6 +78,8 @@ private:
     void cycle_size(int group);
     void toggle_order();
     void show_score();
+    bool answer_begun() const;
+    QRect chart_ring() const;
 
     std::mt19937 engine_;
     std::vector<quiz::Task> round_;

@@ -45,10 +45,11 @@ protected:
         return testing_pixels::count(band, band.rect(), 0xFFFFFFu) < band.width() * band.height();
     }
 
-    // Clicks on the letter or its subscript, in turn, until the group has `size`.
+    // Clicks on the letter or its subscript, in turn, until the group has `size` (three
+    // clicks at most reach any size; more find the clicks ignored).
     void set_by_clicks(int group, int size)
     {
-        for (int i = 0; window->answer().size(group) != size; ++i)
+        for (int i = 0; i < 6 && window->answer().size(group) != size; ++i)
             QTest::mouseClick(i % 2 ? window->subscripts[group] : window->letters[group], Qt::LeftButton);
     }
 
@@ -67,7 +68,7 @@ protected:
             set_by_clicks(quiz::kGroupA, s.nA);
             set_by_clicks(quiz::kGroupM, right ? s.nM : s.nM % 3 + 1);
             set_by_clicks(quiz::kGroupX, s.nX);
-            while (window->answer().znak_J != s.znak_J)
+            for (int i = 0; i < 3 && window->answer().znak_J != s.znak_J; ++i)
                 QTest::mouseClick(window->order, Qt::LeftButton);
         }
     }
@@ -82,6 +83,8 @@ TEST_F(QuizWindowTest, ARoundIsAnsweredCheckedAndScored)
         EXPECT_EQ(window->heading->text(), QStringLiteral("Завдання %1 з 10").arg(n));
         EXPECT_EQ(window->names[0]->isVisible(), n % 2 == 1);
         EXPECT_FALSE(trees_drawn());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // nothing answered yet
+        EXPECT_TRUE(window->verdict->text().isEmpty());
         const bool right = n != 3 && n != 6;
         answer_by_mouse(right);
         QTest::mouseClick(window->check_button, Qt::LeftButton);
@@ -96,6 +99,10 @@ TEST_F(QuizWindowTest, ARoundIsAnsweredCheckedAndScored)
     }
     EXPECT_EQ(window->verdict->text(), "8 з 10");
     EXPECT_EQ(window->explanation->text(), "Помилки в завданнях 3 і 6.");
+    // A second click where "Підсумок" was, or a second Enter, keeps the score in view.
+    EXPECT_EQ(window->childAt(window->next_button->geometry().center()), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window->verdict->text(), "8 з 10");
     EXPECT_TRUE(window->again_button->isVisible());
     QTest::mouseClick(window->again_button, Qt::LeftButton);
     EXPECT_EQ(window->task_number(), 1);
@@ -143,6 +150,12 @@ TEST_F(QuizWindowTest, TheKeyboardAloneAnswersAndAScreenReaderFindsButtons)
         for (int i = 0; i <= wanted; ++i)
             key(Qt::Key_Down);
         EXPECT_EQ(window->names[p]->currentIndex(), wanted);
+    }
+    // On to the chart, the button and round again: no stop at a text not yet shown.
+    for (QWidget* next : {static_cast<QWidget*>(window->chart), static_cast<QWidget*>(window->check_button),
+             static_cast<QWidget*>(window->heading)}) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
     }
     key(Qt::Key_Return);
     EXPECT_EQ(window->verdict->text(), "Правильно.");
