@@ -9,10 +9,10 @@ namespace spektrion {
 
 // A plain text, wrapped at word boundaries, that the keyboard and a screen reader can
 // stop at while it says something: a screen reader hears its accessible name when the
-// focus comes to it, and a dotted frame shows the focus. A focusable QLabel would do the same, but it keeps a
-// whole text document for every such label (to let the keyboard select its text),
-// which cost the quiz a tenth of its start-up. Placed by its box alone: it has no
-// size hint for a layout to go by.
+// focus comes to it, and a dotted frame shows the focus. A focusable QLabel would do
+// the same, but it keeps a whole text document for every such label (to let the
+// keyboard select its text), which cost the quiz a tenth of its start-up. Placed by
+// its box alone: it has no size hint for a layout to go by.
 class FocusText : public QWidget {
     Q_OBJECT
 
