@@ -35,14 +35,7 @@ int main(int argc, char* argv[])
     // The simulator takes no options. The toolkit would read its own from the command
     // line (a title, a style sheet file, a platform), so it is given only the program's
     // name; the environment a desktop sets (DISPLAY, QT_SCALE_FACTOR) still applies.
-    QByteArray platform;
-#ifdef Q_OS_WIN
-    // Windows' own text rendering differs from FreeType's; FreeType draws the carried
-    // faces as on Linux, pixel for pixel. A setting of the user's own still wins.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        platform = "windows:fontengine=freetype";
-#endif
-    spektrion::ToolkitArguments toolkit(argc, argv, platform);
+    spektrion::ToolkitArguments toolkit(argc, argv, spektrion::window_platform());
     qInstallMessageHandler(startup_message_handler);
     QApplication app(toolkit.argc(), toolkit.argv());
     qInstallMessageHandler(nullptr);

@@ -24,12 +24,7 @@ int main(int argc, char* argv[])
     if (!spektrion::scale_factor_usable("spektrion-quiz"))
         return 1;
     // Like the simulator, the quiz takes no options and the toolkit none of its own.
-    QByteArray platform;
-#ifdef Q_OS_WIN
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        platform = "windows:fontengine=freetype";
-#endif
-    spektrion::ToolkitArguments toolkit(argc, argv, platform);
+    spektrion::ToolkitArguments toolkit(argc, argv, spektrion::window_platform());
     qInstallMessageHandler(startup_message_handler);
     QApplication app(toolkit.argc(), toolkit.argv());
     qInstallMessageHandler(nullptr);

@@ -87,6 +87,15 @@ ToolkitArguments::ToolkitArguments(int argc, char** argv, QByteArray platform)
     argv_.push_back(nullptr);
 }
 
+QByteArray window_platform()
+{
+#ifdef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return "windows:fontengine=freetype";
+#endif
+    return {};
+}
+
 void prepare_command_line_tool()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");

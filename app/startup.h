@@ -38,6 +38,12 @@ private:
     int argc_ = 0;
 };
 
+// The platform plug-in the window programs ask for, to pass to ToolkitArguments: on
+// Windows the Windows one with FreeType's text rendering, which draws the carried faces
+// as on Linux, pixel for pixel (Windows' own differs); elsewhere, and wherever the user
+// names one in QT_QPA_PLATFORM, none, so that the toolkit's own choice or the user's holds.
+QByteArray window_platform();
+
 // For the window programs. While their application object is being made, a failure
 // to reach a display would abort with a core dump: installed as the message handler
 // (through a function of the program's own), this says in one sentence, headed by

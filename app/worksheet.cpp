@@ -10,6 +10,7 @@
 #include "chart_surface.h"
 #include "look.h"
 #include "plot.h"
+#include "quiz.h"
 #include "spin_system.h"
 #include "startup.h"
 #include "tree.h"
@@ -50,7 +51,7 @@ constexpr char kUsage[]
       "  -h, --help     print this help and exit\n"
       "  --version      print the version and exit\n";
 
-constexpr int kStates = 54;
+using quiz::kStates;
 
 struct Task {
     int nA, nM, nX, znak_J;
@@ -90,11 +91,8 @@ std::optional<Task> parse_system(const QString& text)
 std::vector<Task> random_tasks(int count, std::uint32_t seed)
 {
     std::vector<Task> all;
-    for (int j = 0; j < 2; ++j)
-        for (int a = 1; a <= 3; ++a)
-            for (int m = 1; m <= 3; ++m)
-                for (int x = 1; x <= 3; ++x)
-                    all.push_back({a, m, x, j});
+    for (const quiz::System& s : quiz::all_systems())
+        all.push_back({s.nA, s.nM, s.nX, s.znak_J});
     std::mt19937 random(seed);
     for (int i = kStates - 1; i > 0; --i)
         std::swap(all[std::size_t(i)], all[random() % std::uint32_t(i + 1)]);
