@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # The two commands: `make run` and `make test`. Each installs what is missing,
 # configures and builds the release preset (in build/), then runs.
-.PHONY: run test bench package release reproducible screenshot build deps configure clean windows windows-test windows-bench web web-serve web-test
+.PHONY: run test bench package release reproducible screenshot build deps configure clean windows windows-test windows-bench web web-serve web-test fresh-check
 
 BUILD_DIR := build
 # The release's date from the changelog, the time of every packed file; the same
@@ -44,6 +44,13 @@ test: build
 	@test -f $(BUILD_DIR)/asan/build.ninja || cmake --preset asan >/dev/null
 	cmake --build --preset asan
 	ctest --preset asan
+
+# The two commands above on a Debian 12 that has never seen the project: a minimal
+# root made by debootstrap, the committed tree cloned into it, then `make test` and
+# `make run` there (as root; see the README).
+fresh-check:
+	@bash scripts/install-deps.sh fresh
+	bash scripts/fresh-check.sh
 
 # Speed and memory figures: a table on stdout, the same figures in build/bench/results.json.
 bench: build

@@ -30,13 +30,48 @@
 namespace spektrion {
 namespace {
 
+// Where a command-line tool's own sentences go: the standard error it was given. Once
+// prepare_command_line_tool has run, descriptor 2 itself leads to /dev/null, so that
+// the libraries under the toolkit, which write there on their own account (fontconfig's
+// "write cache: …" where its caches are stale and may not be written), add nothing to
+// the tool's one sentence. One stream for the process, as stderr itself is.
+std::FILE*& tool_error_stream()
+{
+    static std::FILE* stream = stderr;
+    return stream;
+}
+
 void quiet_message_handler(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type != QtFatalMsg)
         return;
     const QString tool = QCoreApplication::instance() ? QCoreApplication::applicationName() : QString();
-    std::fprintf(stderr, "%s: %s\n", tool.isEmpty() ? "spektrion" : qPrintable(tool), qPrintable(message));
+    std::fprintf(tool_error_stream(), "%s: %s\n", tool.isEmpty() ? "spektrion" : qPrintable(tool),
+        qPrintable(message));
     std::_Exit(1);
+}
+
+void mute_libraries_standard_error()
+{
+#ifndef Q_OS_WIN
+    const int own = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+    if (own < 0)
+        return;
+    std::FILE* stream = ::fdopen(own, "w");
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (!stream || null < 0 || ::dup2(null, STDERR_FILENO) < 0) {
+        if (stream)
+            std::fclose(stream);
+        else
+            ::close(own);
+        if (null >= 0)
+            ::close(null);
+        return;
+    }
+    ::close(null);
+    std::setvbuf(stream, nullptr, _IONBF, 0);
+    tool_error_stream() = stream;
+#endif
 }
 
 #ifndef Q_OS_WIN
@@ -102,6 +137,7 @@ void prepare_command_line_tool()
     for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI",
              "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY"})
         qunsetenv(scaling);
+    mute_libraries_standard_error();
     qInstallMessageHandler(quiet_message_handler);
 }
 
@@ -126,12 +162,12 @@ std::vector<QByteArray> tool_arguments(int argc, char** argv)
 
 void ToolMessages::error(const std::string& sentence) const
 {
-    std::fprintf(stderr, "%s: %s\n", tool_, sentence.c_str());
+    std::fprintf(tool_error_stream(), "%s: %s\n", tool_, sentence.c_str());
 }
 
 void ToolMessages::usage_error(const std::string& sentence) const
 {
-    std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", tool_, sentence.c_str(), tool_);
+    std::fprintf(tool_error_stream(), "%s: %s\nTry '%s --help'.\n", tool_, sentence.c_str(), tool_);
 }
 
 bool ToolMessages::print(const std::string& text) const

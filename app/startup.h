@@ -59,7 +59,10 @@ bool scale_factor_usable(const char* program);
 // offscreen at a fixed size, needing no display and taking none that is there, nor
 // a desktop's scale factor, and they say nothing when they succeed. The toolkit's
 // remarks (a missing XDG_RUNTIME_DIR on a server, say) are dropped; a fatal one
-// still ends the run with one sentence and status 1.
+// still ends the run with one sentence and status 1. On Unix what the libraries below
+// the toolkit print on the standard error is dropped too (fontconfig's complaint that
+// it cannot write its cache, on a machine whose caches are stale): a tool's standard
+// error holds its own sentences (ToolMessages) and nothing else.
 void prepare_command_line_tool();
 
 // A tool's arguments after its name, as given: on Unix the bytes of argv, which need

@@ -6,6 +6,7 @@
 #   install-deps.sh            what `make run` and `make test` need
 #   install-deps.sh windows    and the Windows cross build and Wine
 #   install-deps.sh web        and the browser build and Chromium
+#   install-deps.sh fresh      and debootstrap, for scripts/fresh-check.sh
 set -euo pipefail
 
 packages=(
@@ -36,6 +37,9 @@ case "${1:-}" in
     packages+=(emscripten node-acorn chromium firefox-esr libgl1-mesa-dri zip brotli python3 xz-utils)
     command -v npm >/dev/null || packages+=(nodejs npm)
     ;;
+  fresh)
+    packages+=(debootstrap git)
+    ;;
   *)
     echo "install-deps.sh: unknown group '$1'" >&2
     exit 2
@@ -62,3 +66,10 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# fontconfig's system caches as the packages left them may not be valid for the faces
+# just installed; then the first program that asks for a font rebuilds them, writing
+# under /var/cache (and, where it may not, complaining on its standard error). Brought
+# up to date here, once, so that no program or test run does it.
+if command -v fc-cache >/dev/null; then
+  "${sudo[@]}" fc-cache --system-only --force
+fi

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,6 +47,12 @@ constexpr Fault kFaults[] = {
     {"MissingFolder", "", "-o no/such/OUT", Limit::None, false, 1},
     {"WriteFailsHalfWay", "", "-o OLD", Limit::FailsHalfWay, false, 1},
     {"KilledHalfWay", "", "-o OLD", Limit::KilledHalfWay, false, -1},
+    // fontconfig with caches it must rebuild, and may not write past the limit: its
+    // complaint is not the tool's to pass on.
+    {"StaleFontCachesUnwritable",
+        "mkdir .fc && printf '<fontconfig><dir>/usr/share/fonts</dir><cachedir>%s/.fc</cachedir></fontconfig>' "
+        "\"$PWD\" >.fonts.conf && export FONTCONFIG_FILE=\"$PWD/.fonts.conf\"",
+        "-o OLD", Limit::FailsHalfWay, false, 1},
     {"HelpToAFullOutput", "", "--help", Limit::None, true, 1},
     {"VersionToAFullOutput", "", "--version", Limit::None, true, 1},
     // A name that is not valid UTF-8 lands as given, byte for byte.
@@ -137,12 +144,12 @@ TEST_P(ToolOutputTest, FailsInOneSentenceAndKeepsTheOldFile)
         if (fault.exit_code == 1) {
             // Nothing left behind, and a device or FIFO in the way stays what it was.
             QStringList expected{old};
-            if (*fault.setup)
+            if (std::strstr(fault.setup, "OUT"))
                 expected << out;
             EXPECT_EQ(
                 QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), expected);
             struct stat status { };
-            if (*fault.setup && ::stat(QFile::encodeName(dir.filePath(out)).constData(), &status) == 0) {
+            if (std::strstr(fault.setup, "OUT") && ::stat(QFile::encodeName(dir.filePath(out)).constData(), &status) == 0) {
                 EXPECT_FALSE(S_ISREG(status.st_mode)) << "replaced by an ordinary file";
             }
         }
