@@ -50,7 +50,8 @@ constexpr Fault kFaults[] = {
     // fontconfig with caches it must rebuild, and may not write past the limit: its
     // complaint is not the tool's to pass on.
     {"StaleFontCachesUnwritable",
-        "mkdir .fc && printf '<fontconfig><dir>/usr/share/fonts</dir><cachedir>%s/.fc</cachedir></fontconfig>' "
+        "mkdir .fc && printf "
+        "'<fontconfig><dir>/usr/share/fonts</dir><cachedir>%s/.fc</cachedir></fontconfig>' "
         "\"$PWD\" >.fonts.conf && export FONTCONFIG_FILE=\"$PWD/.fonts.conf\"",
         "-o OLD", Limit::FailsHalfWay, false, 1},
     {"HelpToAFullOutput", "", "--help", Limit::None, true, 1},
@@ -149,7 +150,8 @@ TEST_P(ToolOutputTest, FailsInOneSentenceAndKeepsTheOldFile)
             EXPECT_EQ(
                 QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), expected);
             struct stat status { };
-            if (std::strstr(fault.setup, "OUT") && ::stat(QFile::encodeName(dir.filePath(out)).constData(), &status) == 0) {
+            if (std::strstr(fault.setup, "OUT")
+                && ::stat(QFile::encodeName(dir.filePath(out)).constData(), &status) == 0) {
                 EXPECT_FALSE(S_ISREG(status.st_mode)) << "replaced by an ordinary file";
             }
         }
