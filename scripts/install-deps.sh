@@ -69,7 +69,9 @@ export DEBIAN_FRONTEND=noninteractive
 # fontconfig's system caches as the packages left them may not be valid for the faces
 # just installed; then the first program that asks for a font rebuilds them, writing
 # under /var/cache (and, where it may not, complaining on its standard error). Brought
-# up to date here, once, so that no program or test run does it.
+# up to date here, once, so that no program or test run does it. Not under the
+# Makefile's SOURCE_DATE_EPOCH: fontconfig 2.14 then writes caches that no later
+# run, with or without it, takes as valid.
 if command -v fc-cache >/dev/null; then
-  "${sudo[@]}" fc-cache --system-only --force
+  "${sudo[@]}" env -u SOURCE_DATE_EPOCH fc-cache --system-only --force
 fi

@@ -12,6 +12,9 @@
 # The screenshots stay in BUILD_DIR/tests/quiz-window/ to be looked at.
 # Usage: quiz_window_test.sh BUILD_DIR
 set -euo pipefail
+# xdotool reads the window's Cyrillic title in the locale's encoding, which the C locale
+# of a bare machine (no LANG) cannot hold: no window would be found.
+export LC_ALL=C.UTF-8
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 shots=$build/tests/quiz-window
