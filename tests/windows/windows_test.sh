@@ -194,8 +194,9 @@ if [[ -z $msi ]]; then
 else
   grep -qP '^ALLUSERS\t1\r?$' <<<"$(msiinfo export "$msi" Property)" &&
     grep -q "Уже встановлено новішу версію Spektrion" <<<"$(msiinfo export "$msi" LaunchCondition)" &&
-    pass "the installer installs per machine and names a newer version it will not replace" ||
-    fail "the installer's Property or LaunchCondition table is not as written"
+    grep -qP '^Template: x64;1058\r?$' <<<"$(msiinfo suminfo "$msi")" &&
+    pass "the installer installs per machine, is Ukrainian, and names a newer version it will not replace" ||
+    fail "the installer's Property or LaunchCondition table, or its language, is not as written"
   python3 "$source/packaging/windows/msi.py" --wxs "$source/packaging/windows/spektrion.wxs" \
     --stage "$stage" --icon "$build/images/spektrion.ico" --version 0.9.0 --epoch 0 -o "$work/older.msi"
   # Whatever an interrupted run left installed goes first, so that the prefix is clean.
