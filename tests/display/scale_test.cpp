@@ -31,6 +31,21 @@ TEST_P(ScaleTest, EveryElementKeepsOneWidthAndItsPlace)
         QSize(testing_scaled::device(777, ratio), testing_scaled::device(408, ratio)));
     plot::plot_spectrum(surface, state(2, 2, 2, 0));
     EXPECT_EQ(testing_scaled::faults(surface.image(), {0, 0}, ratio), "");
+    // The X (the only blue above the grid) and X's first ratio, left of its colon, as tall
+    // and as low as at 96 dpi times the ratio, give or take a 96-dpi pixel (and hinting's).
+    const auto inks = [](const QImage& image, double r) {
+        const auto at = [r](int x, int y, int w, int h) {
+            using testing_scaled::device;
+            return QRect(device(x, r), device(y, r), device(w, r), device(h, r));
+        };
+        return std::pair{testing_pixels::ink(image, at(0, 0, 777, 30), chart::kBlue),
+            testing_pixels::ink(image, at(120, 387, 12, 21), chart::kBlack)};
+    };
+    const auto [letter, number] = inks(surface.image(), ratio);
+    const auto [letter_at_1, number_at_1] = inks(drawn(state(2, 2, 2, 0)), 1.0);
+    EXPECT_NEAR(letter.height(), letter_at_1.height() * ratio, ratio + 1);
+    EXPECT_NEAR(number.height(), number_at_1.height() * ratio, ratio + 1);
+    EXPECT_NEAR(number.bottom() + 1, (number_at_1.bottom() + 1) * ratio, ratio);
 
     // Clear brings back the chart at that ratio; moved to a screen of ratio 1, the
     // state is drawn again exactly as at 96 dpi, and back again as it was.

@@ -100,38 +100,34 @@ TEST(RealWindowSoakTest, TwoThousandMovesAndClicksKeepTheProgramRightAndSmall)
     program.xdotool({QStringLiteral("mousemove"), QString::number(middle.x()), QString::number(middle.y())});
     QTest::mouseMove(twin.windowHandle(), QPoint(Form1::kClientWidth / 2, Form1::kClientHeight / 2));
 
+    // A burst and a move onto the chart, which settles the help text (the X server hands
+    // over only the last of queued moves); caught up when it shows what the twin shows.
+    const QPoint on_chart(300, 200);
+    const QPoint global = program.window().topLeft() + on_chart;
+    const auto send = [&](QStringList burst) {
+        program.xdotool(burst << QStringLiteral("mousemove") << QString::number(global.x())
+                              << QString::number(global.y()));
+        QTest::mouseMove(twin.windowHandle(), on_chart);
+        const QImage expected = twin.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown = program.picture_when(expected);
+        EXPECT_TRUE(testing_pixels::same_pixels(shown, expected))
+            << "the window differs from its twin; pictures in " << save_mismatch("soak", shown, expected);
+    };
     RandomEvents events(twin, program.window().topLeft());
     QStringList warm_up;
     events.add(kWarmUpEvents, warm_up);
-    program.xdotool(warm_up);
-    wait_until_idle(program.process().processId());
+    send(warm_up);
     const long rss_after_warm_up = rss_kib(program.process().processId());
 
     QStringList rest;
     events.add(kEvents - kWarmUpEvents, rest);
-    program.xdotool(rest);
-    wait_until_idle(program.process().processId());
+    send(rest);
     ASSERT_EQ(program.process().state(), QProcess::Running) << "the program died";
     const long rss_at_end = rss_kib(program.process().processId());
     EXPECT_LE(rss_at_end - rss_after_warm_up, kAllowedGrowthKib)
         << "RSS grew from " << rss_after_warm_up << " KiB to " << rss_at_end << " KiB";
     RecordProperty("rss_after_warm_up_kib", int(rss_after_warm_up));
     RecordProperty("rss_at_end_kib", int(rss_at_end));
-
-    // The X server hands over only the last of several queued pointer moves, so which
-    // help text the soak ends on is a matter of timing; one more move, after the
-    // program has caught up, settles it on both sides.
-    const QPoint on_chart(300, 200);
-    const QPoint global = program.window().topLeft() + on_chart;
-    program.xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
-    QTest::mouseMove(twin.windowHandle(), on_chart);
-    wait_until_idle(program.process().processId());
-
-    const QImage expected = twin.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage shown = program.window_picture();
-    EXPECT_TRUE(testing_pixels::same_pixels(shown, expected))
-        << "the window differs from its twin after the soak; pictures in "
-        << save_mismatch("soak", shown, expected);
     std::printf("RSS after %d events: %ld KiB, after %d: %ld KiB (state A%d M%d X%d, order %d)\n",
         kWarmUpEvents, rss_after_warm_up, kEvents, rss_at_end, twin.model().nA, twin.model().nM,
         twin.model().nX, twin.model().znak_J);

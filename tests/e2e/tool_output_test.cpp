@@ -4,6 +4,7 @@
 // Both command-line tools where their output cannot go where asked: a full disk, a
 // write cut off half-way or killed, a device or a FIFO in the file's place, a full
 // standard output. A failure is never reported as success, and an old file survives.
+// Under a group's umask, which a new file's permissions follow.
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -114,6 +115,7 @@ TEST_P(ToolOutputTest, FailsInOneSentenceAndKeepsTheOldFile)
         p.setStandardOutputFile(QStringLiteral("/dev/full"));
     const Limit limit = fault.limit;
     p.setChildProcessModifier([limit] {
+        ::umask(027);
         if (limit == Limit::None)
             return;
         // Files may grow to 4 KiB: the next write fails (EFBIG), or kills the writer
@@ -161,6 +163,7 @@ TEST_P(ToolOutputTest, FailsInOneSentenceAndKeepsTheOldFile)
         struct stat status { };
         ASSERT_EQ(::stat(wanted.constData(), &status), 0) << "not written under the name given";
         EXPECT_TRUE(S_ISREG(status.st_mode) && status.st_size > 1000);
+        EXPECT_EQ(status.st_mode & 07777, 0640u) << "not what the umask leaves";
         // Removed by its bytes: the toolkit could not name it to clean up.
         EXPECT_EQ(::unlink(wanted.constData()), 0);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{old});

@@ -5,6 +5,8 @@
 
 // The program under a private X server (Xvfb), as a user would start it: launched as
 // a process, found and driven with xdotool, looked at through screenshots.
+#include "pixels.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,9 +21,10 @@
 
 namespace spektrion::testing_x {
 
-constexpr int kWaitMs = 10000;
+constexpr int kWaitMs = 30000;  // generous: a machine busy with a build is slow to show
 
-// An Xvfb on the first free display number, for as long as the object lives.
+// An Xvfb on the first free display number, for as long as the object lives; kept as it is
+// when its last client leaves, not started afresh (and deaf meanwhile to the next one).
 class XServer {
 public:
     explicit XServer(QSize screen = {1024, 768})
@@ -29,7 +32,7 @@ public:
         process_.setProgram(QStringLiteral("Xvfb"));
         process_.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
             QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
         process_.start();
         QElapsedTimer timer;
         timer.start();
@@ -99,26 +102,6 @@ inline long rss_kib(qint64 pid)
     return -1;
 }
 
-// Waits until the process has used no processor time for half a second.
-inline void wait_until_idle(qint64 pid)
-{
-    const auto ticks = [pid] {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            return -1L;
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        return fields.value(11).toLong() + fields.value(12).toLong();
-    };
-    long last = ticks();
-    for (int quiet = 0; quiet < 5;) {
-        QTest::qWait(100);
-        const long now = ticks();
-        quiet = now == last ? quiet + 1 : 0;
-        last = now;
-    }
-}
-
 // The simulator started on a server, with its window found.
 class RunningProgram {
 public:
@@ -173,6 +156,18 @@ public:
     QString xdotool(const QStringList& arguments) { return run(env_, QStringLiteral("xdotool"), arguments); }
 
     QImage window_picture() { return screen(env_).copy(window_); }
+
+    // Screenshots until one is `expected` (with `same` false, is not), kWaitMs at most.
+    QImage picture_when(const QImage& expected, bool same = true)
+    {
+        QImage shown;
+        QElapsedTimer timer;
+        timer.start();
+        while (testing_pixels::same_pixels(shown = window_picture(), expected) != same
+            && timer.elapsed() < kWaitMs)
+            QTest::qWait(50);
+        return shown;
+    }
 
     const QProcessEnvironment& environment() const { return env_; }
     QProcess& process() { return process_; }

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: MIT
 
 #include "canvas.h"
+#include "click_label.h"
 #include "focus_text.h"
+#include "form1.h"
 #include "formula_button.h"
 #include "pixels.h"
 #include "quiz_window.h"
@@ -107,10 +109,24 @@ TEST_F(QuizWindowTest, ARoundIsAnsweredCheckedAndScored)
     QTest::mouseClick(window->again_button, Qt::LeftButton);
     EXPECT_EQ(window->task_number(), 1);
     EXPECT_EQ(window->score(), 0);
+    // The next round's summary names its own mistakes only.
+    for (int n = 1; n <= 10; ++n) {
+        answer_by_mouse(n != 4);
+        QTest::mouseClick(window->check_button, Qt::LeftButton);
+        QTest::mouseClick(window->next_button, Qt::LeftButton);
+    }
+    EXPECT_EQ(window->explanation->text(), "Помилка в завданні 4.");
 }
 
 TEST_F(QuizWindowTest, ClicksSetTheSystemWhileTheChartStaysUntilChecked)
 {
+    // The first task's formula (A1 M2 X2, J(AM) > J(MX)) as the simulator draws it.
+    Form1 simulator;
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseClick(simulator.LabH[0], Qt::LeftButton);  // 2 → 3 → 1
+    const QRect formula(196, 8, 341, 37);
+    EXPECT_TRUE(
+        testing_pixels::same_pixels(window->grab(formula).toImage(), simulator.grab(formula).toImage()));
     answer_by_mouse(true);
     QTest::mouseClick(window->check_button, Qt::LeftButton);
     QTest::mouseClick(window->next_button, Qt::LeftButton);
@@ -143,10 +159,12 @@ TEST_F(QuizWindowTest, TheKeyboardAloneAnswersAndAScreenReaderFindsButtons)
     const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
     EXPECT_EQ(QApplication::focusWidget(), window->heading);
     const quiz::System s = window->task().system;
+    // A1 M2 X2: under X a name a line short, the others right.
     for (int p = 0; p < 3; ++p) {
         key(Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), window->names[p]);
-        const int wanted = window->names[p]->findText(QString::fromStdString(quiz::right_name(s, 2 - p)));
+        const int wanted = window->names[p]->findText(
+            p == 0 ? QStringLiteral("дублет") : QString::fromStdString(quiz::right_name(s, 2 - p)));
         for (int i = 0; i <= wanted; ++i)
             key(Qt::Key_Down);
         EXPECT_EQ(window->names[p]->currentIndex(), wanted);
@@ -158,8 +176,25 @@ TEST_F(QuizWindowTest, TheKeyboardAloneAnswersAndAScreenReaderFindsButtons)
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
     key(Qt::Key_Return);
-    EXPECT_EQ(window->verdict->text(), "Правильно.");
+    EXPECT_EQ(window->verdict->text(), "Неправильно.");
+    EXPECT_EQ(window->explanation->text(),
+        "Сигнал X, ваша відповідь — «дублет». X взаємодіє лише з M, і два протони M розщеплюють його сигнал "
+        "на три лінії, це «триплет». Ліній завжди на одну більше, ніж протонів, тож два протони M дають три "
+        "лінії, а не дві.");
     EXPECT_EQ(QApplication::focusWidget(), window->verdict);
+    // A held Enter's repeats do nothing: the task stays in view.
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(window->verdict, &held);
+    EXPECT_EQ(window->task_number(), 1);
+    // The dotted frame round the focused text only; the explanation before "Далі".
+    const QImage shown = window->grab().toImage();
+    for (const FocusText* t : {window->verdict, window->explanation})
+        EXPECT_EQ(testing_pixels::count(shown, QRect(t->x(), t->geometry().bottom(), t->width(), 1), 0u) > 0,
+            t == window->verdict);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->explanation);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->next_button);
     key(Qt::Key_Return);
     ASSERT_EQ(window->task().kind, Kind::WhichSystem);
     const quiz::System t = window->task().system;
@@ -181,9 +216,11 @@ TEST_F(QuizWindowTest, TheKeyboardAloneAnswersAndAScreenReaderFindsButtons)
             button->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
         EXPECT_FALSE(button->text(QAccessible::Name).isEmpty());
     }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->order)->text(QAccessible::Name),
+        "J AM більша за J MX.");
     key(Qt::Key_Return);
     EXPECT_EQ(window->verdict->text(), "Правильно.");
-    EXPECT_EQ(window->score(), 2);
+    EXPECT_EQ(window->score(), 1);
     QAccessibleInterface* verdict = QAccessible::queryAccessibleInterface(window->verdict);
     EXPECT_EQ(verdict->role(), QAccessible::StaticText);
     EXPECT_EQ(verdict->text(QAccessible::Name), "Правильно.");
