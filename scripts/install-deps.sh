@@ -25,10 +25,10 @@ case "${1:-}" in
   windows)
     # The cross compiler and Qt's source (apt-get source needs dpkg-dev), Wine on
     # Xvfb for the tests, zip and unzip for the download, wixl and msitools (with
-    # Python for the script around them) for the installer, diffoscope to explain
-    # a rebuild that differs.
+    # Python for the script around them) for the installer; git to clone the tree
+    # that `make reproducible` builds again, diffoscope to explain a rebuild that differs.
     packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 zip unzip xz-utils
-      wixl msitools python3 diffoscope-minimal)
+      wixl msitools python3 git diffoscope-minimal)
     ;;
   web)
     # Emscripten (with the acorn module its optimiser needs), Qt's source as for
