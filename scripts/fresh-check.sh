@@ -71,6 +71,12 @@ fi
 # is made from outside, a tree with its history but no program to read it.
 git clone --quiet --no-hardlinks "$source_tree" "$root/root/spektrion"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# The machine's trust in its own network (a proxy's certificate authority, say), as a new
+# machine on that network is given it: the local authorities, taken into the root's
+# bundle when ca-certificates is installed there, and the variable that names the bundle.
+cp -a /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/" 2>/dev/null || true
+trust=()
+[[ -n ${NODE_EXTRA_CA_CERTS:-} ]] && trust+=("NODE_EXTRA_CA_CERTS=$NODE_EXTRA_CA_CERTS")
 
 case $mode in
   test) inner='cd /root/spektrion
@@ -85,13 +91,14 @@ esac
 
 # A mount namespace of its own: the bound /proc, /sys and /dev go when it ends, however it ends.
 unshare --mount --propagation private bash -c '
-  root=$1
+  root=$1 inner=$2
+  shift 2
   mount --rbind /proc "$root/proc"
   mount --rbind /sys "$root/sys"
   mount --rbind /dev "$root/dev"
   exec chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root SHELL=/bin/bash \
-    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb bash -c "$2"
-' fresh-check "$root" "$inner"
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb "$@" bash -c "$inner"
+' fresh-check "$root" "$inner" "${trust[@]}"
 
 # What it left, kept beside the host's build tree.
 logs="$source_tree/build/fresh-check"
