@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "form1.h"
-#include "startup.h"
+#include "ui/form1.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QScreen>

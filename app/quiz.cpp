@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "quiz_window.h"
-#include "startup.h"
+#include "ui/quiz_window.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QScreen>

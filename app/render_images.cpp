@@ -6,9 +6,9 @@
 // window icon; plus the menu icon as PNG files at the sizes a desktop wants, as SVG,
 // and the icon file of the Windows executables.
 // Usage: spektrion-images OUTPUT_DIR
-#include "carried_image.h"
-#include "chart.h"
-#include "icon.h"
+#include "display/carried_image.h"
+#include "display/chart.h"
+#include "ui/icon.h"
 
 #include <QBuffer>
 #include <QDir>

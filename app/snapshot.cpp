@@ -5,12 +5,12 @@
 // rendered to a PNG file without a display. The window is the simulator's own Form1,
 // brought to the state by its own click handlers, so the picture is what a student
 // sees after those clicks.
-#include "canvas.h"
-#include "click_label.h"
-#include "form1.h"
-#include "plot.h"
-#include "startup.h"
-#include "tree.h"
+#include "ui/canvas.h"
+#include "ui/click_label.h"
+#include "ui/form1.h"
+#include "display/plot.h"
+#include "app/startup.h"
+#include "display/tree.h"
 
 #include <QApplication>
 #include <QBuffer>

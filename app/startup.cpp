@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "startup.h"
+#include "app/startup.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>

@@ -6,14 +6,14 @@
 // spectrum on and ruled lines for the three multiplet names; then, from a new page,
 // each task's spectrum, its splitting trees and the spectrum in words. Everything is
 // drawn as vector shapes and text, from the same chart and plotting the window uses.
-#include "chart.h"
-#include "chart_surface.h"
-#include "look.h"
-#include "plot.h"
-#include "quiz.h"
-#include "spin_system.h"
-#include "startup.h"
-#include "tree.h"
+#include "display/chart.h"
+#include "display/chart_surface.h"
+#include "display/look.h"
+#include "display/plot.h"
+#include "model/quiz.h"
+#include "model/spin_system.h"
+#include "app/startup.h"
+#include "display/tree.h"
 
 #include <QBuffer>
 #include <QFont>

@@ -4,12 +4,12 @@
 // Google Benchmark of the two hot paths: the model's whole calculation for each of
 // the 54 states, and one click end to end in the window on the offscreen platform;
 // of one splitting-tree picture; and of the quiz's check of an answer.
-#include "canvas.h"
-#include "click_label.h"
-#include "form1.h"
-#include "quiz_window.h"
-#include "spin_system.h"
-#include "tree.h"
+#include "ui/canvas.h"
+#include "ui/click_label.h"
+#include "ui/form1.h"
+#include "ui/quiz_window.h"
+#include "model/spin_system.h"
+#include "display/tree.h"
 
 #include <QApplication>
 #include <QTest>

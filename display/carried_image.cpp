@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "carried_image.h"
+#include "display/carried_image.h"
 
 #include <QResource>
 

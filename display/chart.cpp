@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "chart.h"
+#include "display/chart.h"
 
-#include "carried_image.h"
-#include "chart_surface.h"
+#include "display/carried_image.h"
+#include "display/chart_surface.h"
 
 #include <QFont>
 #include <QFontMetrics>

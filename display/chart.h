@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "look.h"
+#include "display/look.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "chart_surface.h"
+#include "display/chart_surface.h"
 
-#include "chart.h"
-#include "surface.h"
+#include "display/chart.h"
+#include "display/surface.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

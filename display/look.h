@@ -5,7 +5,7 @@
 
 // What every picture of a state shares, in the window, the tools and print: the groups'
 // letters and colours, the coupling order's texts and the faces texts are drawn in.
-#include "spin_system.h"
+#include "model/spin_system.h"
 
 #include <QFont>
 #include <QRgb>

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "plot.h"
+#include "display/plot.h"
 
-#include "chart.h"
-#include "chart_surface.h"
-#include "look.h"
+#include "display/chart.h"
+#include "display/chart_surface.h"
+#include "display/look.h"
 
 #include <QString>
 

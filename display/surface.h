@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "chart_surface.h"
+#include "display/chart_surface.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "tree.h"
+#include "display/tree.h"
 
-#include "chart.h"
-#include "chart_surface.h"
-#include "look.h"
-#include "plot.h"
+#include "display/chart.h"
+#include "display/chart_surface.h"
+#include "display/look.h"
+#include "display/plot.h"
 
 #include <QFont>
 #include <QPainter>

@@ -5,7 +5,7 @@
 
 // The quiz: rounds of tasks drawn from the simulator's 54 states, the marking of an
 // answer, and for every wrong part an explanation built from the state itself. UTF-8.
-#include "spin_system.h"
+#include "model/spin_system.h"
 
 #include <array>
 #include <random>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "canvas.h"
+#include "ui/canvas.h"
 
-#include "chart.h"
+#include "display/chart.h"
 
 #include <QPainter>
 

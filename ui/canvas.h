@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "surface.h"
+#include "display/surface.h"
 
 #include <QWidget>
 

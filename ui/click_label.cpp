@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "click_label.h"
+#include "ui/click_label.h"
 
 #include <QMouseEvent>
 #include <QPalette>

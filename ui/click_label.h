@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "window_look.h"
+#include "ui/window_look.h"
 
 #include <QLabel>
 

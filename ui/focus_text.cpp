@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "focus_text.h"
+#include "ui/focus_text.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

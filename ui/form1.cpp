@@ -1,16 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "form1.h"
+#include "ui/form1.h"
 
-#include "canvas.h"
-#include "chart.h"
-#include "click_label.h"
-#include "icon.h"
-#include "look.h"
-#include "plot.h"
-#include "quiz.h"
-#include "window_look.h"
+#include "ui/canvas.h"
+#include "display/chart.h"
+#include "ui/click_label.h"
+#include "ui/icon.h"
+#include "display/look.h"
+#include "display/plot.h"
+#include "model/quiz.h"
+#include "ui/window_look.h"
 
 #include <QFont>
 #include <QMouseEvent>

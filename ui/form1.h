@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "spin_system.h"
+#include "model/spin_system.h"
 
 #include <QWidget>
 

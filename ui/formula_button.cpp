@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "formula_button.h"
+#include "ui/formula_button.h"
 
 #include <QPainter>
 #include <QStyle>

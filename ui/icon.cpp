@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "icon.h"
+#include "ui/icon.h"
 
-#include "carried_image.h"
+#include "display/carried_image.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,19 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "quiz_window.h"
+#include "ui/quiz_window.h"
 
-#include "canvas.h"
-#include "chart.h"
-#include "click_label.h"
-#include "focus_text.h"
-#include "formula_button.h"
-#include "icon.h"
-#include "look.h"
-#include "plot.h"
-#include "tree.h"
-#include "tree_band.h"
-#include "window_look.h"
+#include "ui/canvas.h"
+#include "display/chart.h"
+#include "ui/click_label.h"
+#include "ui/focus_text.h"
+#include "ui/formula_button.h"
+#include "ui/icon.h"
+#include "display/look.h"
+#include "display/plot.h"
+#include "display/tree.h"
+#include "ui/tree_band.h"
+#include "ui/window_look.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

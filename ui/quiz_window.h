@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "quiz.h"
+#include "model/quiz.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "tree_band.h"
+#include "ui/tree_band.h"
 
-#include "chart.h"
-#include "tree.h"
+#include "display/chart.h"
+#include "display/tree.h"
 
 #include <QPainter>
 

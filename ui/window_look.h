@@ -5,7 +5,7 @@
 
 // What the simulator's window and the quiz share: the window's grey, the faces of its
 // texts and the places of the formula, the coupling order and the names under the chart.
-#include "look.h"
+#include "display/look.h"
 
 #include <QColor>
 #include <QFont>

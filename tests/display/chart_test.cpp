@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "chart.h"
-#include "pixels.h"
+#include "display/chart.h"
+#include "tests/support/pixels.h"
 
 #include <gtest/gtest.h>
 

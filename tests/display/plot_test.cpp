@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "chart.h"
-#include "pixels.h"
-#include "plot.h"
-#include "spectrum.h"
-#include "surface.h"
+#include "display/chart.h"
+#include "tests/support/pixels.h"
+#include "display/plot.h"
+#include "tests/support/spectrum.h"
+#include "display/surface.h"
 
 #include <QPainter>
 

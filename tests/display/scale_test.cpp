@@ -3,12 +3,12 @@
 
 // The chart and a spectrum drawn at the device pixel ratios of scaled displays: drawn
 // anew at that resolution, never the 96-dpi pixels enlarged.
-#include "chart.h"
-#include "pixels.h"
-#include "plot.h"
-#include "scaled.h"
-#include "spectrum.h"
-#include "surface.h"
+#include "display/chart.h"
+#include "tests/support/pixels.h"
+#include "display/plot.h"
+#include "tests/support/scaled.h"
+#include "tests/support/spectrum.h"
+#include "display/surface.h"
 
 #include <gtest/gtest.h>
 

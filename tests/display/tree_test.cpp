@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "pixels.h"
-#include "spectrum.h"
-#include "tree.h"
+#include "tests/support/pixels.h"
+#include "tests/support/spectrum.h"
+#include "display/tree.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // What the simulator touches on the machine, seen through strace: through start-up,
 // a few clicks and a close it writes no file but the toolkit's own runtime and cache
 // files, opens no network socket and reads no configuration of its own.
-#include "x_session.h"
+#include "tests/e2e/x_session.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -3,7 +3,7 @@
 
 // spektrion-worksheet from the outside: the PDF it writes is read back with
 // poppler's tools, as a teacher's printer or a screen reader would take it.
-#include "spin_system.h"
+#include "model/spin_system.h"
 
 #include <QDir>
 #include <QImage>

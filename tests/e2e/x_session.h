@@ -5,7 +5,7 @@
 
 // The program under a private X server (Xvfb), as a user would start it: launched as
 // a process, found and driven with xdotool, looked at through screenshots.
-#include "pixels.h"
+#include "tests/support/pixels.h"
 
 #include <QDir>
 #include <QElapsedTimer>

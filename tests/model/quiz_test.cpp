@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "quiz.h"
+#include "model/quiz.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "spin_system.h"
+#include "model/spin_system.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 // The start-up chart as a scaled display shows it, measured: every grid line, bar and
 // axis of one width, each where its 96-dpi position × the ratio puts it, within one
 // device pixel, and no colour but the chart's six.
-#include "chart.h"
-#include "pixels.h"
-#include "plot.h"
-#include "spin_system.h"
+#include "display/chart.h"
+#include "tests/support/pixels.h"
+#include "display/plot.h"
+#include "model/spin_system.h"
 
 #include <QImage>
 

@@ -4,7 +4,7 @@
 // scaled_chart_check PICTURE RATIO: measures the start-up chart in a picture of the
 // window at a device pixel ratio, as the in-process tests do, for the Windows and
 // browser builds' screenshots. Prints what is wrong and exits 1, or exits 0.
-#include "scaled.h"
+#include "tests/support/scaled.h"
 
 #include <QGuiApplication>
 

@@ -4,10 +4,10 @@
 #pragma once
 
 // A spectrum drawn from scratch, the reference the window's chart is compared with.
-#include "chart.h"
-#include "plot.h"
-#include "spin_system.h"
-#include "surface.h"
+#include "display/chart.h"
+#include "display/plot.h"
+#include "model/spin_system.h"
+#include "display/surface.h"
 
 #include <QImage>
 

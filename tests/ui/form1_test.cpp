@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "canvas.h"
-#include "click_label.h"
-#include "form1.h"
-#include "pixels.h"
-#include "spectrum.h"
+#include "ui/canvas.h"
+#include "ui/click_label.h"
+#include "ui/form1.h"
+#include "tests/support/pixels.h"
+#include "tests/support/spectrum.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

@@ -1,15 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "canvas.h"
-#include "click_label.h"
-#include "focus_text.h"
-#include "form1.h"
-#include "formula_button.h"
-#include "pixels.h"
-#include "quiz_window.h"
-#include "spectrum.h"
-#include "tree_band.h"
+#include "ui/canvas.h"
+#include "ui/click_label.h"
+#include "ui/focus_text.h"
+#include "ui/form1.h"
+#include "ui/formula_button.h"
+#include "tests/support/pixels.h"
+#include "ui/quiz_window.h"
+#include "tests/support/spectrum.h"
+#include "ui/tree_band.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -7,10 +7,10 @@
 // lead to, worked out here independently from what a click is: a left press on a
 // label and a left release where that label is the topmost control, while the help
 // bar follows whatever lies under the pointer, buttons held or not.
-#include "canvas.h"
-#include "click_label.h"
-#include "form1.h"
-#include "spectrum.h"
+#include "ui/canvas.h"
+#include "ui/click_label.h"
+#include "ui/form1.h"
+#include "tests/support/spectrum.h"
 
 #include <QTest>
 
