@@ -4,12 +4,14 @@
 // Google Benchmark of the two hot paths: the model's whole calculation for each of
 // the 54 states, and one click end to end in the window on the offscreen platform;
 // of one splitting-tree picture; and of the quiz's check of an answer.
+#include "display/tree.h"
+#include "model/quiz.h"
+#include "model/spin_system.h"
 #include "ui/canvas.h"
 #include "ui/click_label.h"
 #include "ui/form1.h"
 #include "ui/quiz_window.h"
-#include "model/spin_system.h"
-#include "display/tree.h"
+#include "words/words.h"
 
 #include <QApplication>
 #include <QTest>
@@ -38,8 +40,8 @@ void BM_ModelCalculation(benchmark::State& st)
     SpinSystem s = state_of(int(st.range(0)));
     for (auto _ : st) {
         s.calculate();
-        std::string outer = outer_description(s.nM);
-        std::string middle = middle_description(s.nA, s.nX, s.znak_J);
+        std::string outer = words::multiplet_name({s.nM});
+        std::string middle = words::multiplet_name(quiz::right_name(s.state(), Group::M));
         benchmark::DoNotOptimize(s.spektr);
         benchmark::DoNotOptimize(outer);
         benchmark::DoNotOptimize(middle);
@@ -110,7 +112,7 @@ void tree_picture(benchmark::State& st)
     for (int i = 0; i < 3; ++i)
         emit form.LabH[i]->clicked();
     for (auto _ : st)
-        benchmark::DoNotOptimize(tree::picture(form.Picture1->surface().image(), form.model()));
+        benchmark::DoNotOptimize(tree::picture(form.Picture1->surface().image(), form.model().state()));
 }
 BENCHMARK(tree_picture)->Name("tree/picture")->Unit(benchmark::kMillisecond);
 

@@ -21,36 +21,48 @@ namespace spektrion::chart {
 namespace {
 
 struct GlyphBox {
-    const char16_t* glyph;
+    QString glyph;
     QRect box;  // where the glyph's ink must fall, both ends included
+    QRgb colour;
+    bool letter;  // a group letter, in the bold face; else a serif label
 };
 
 // The black serif labels: "ТМС" beside the TMS line, "0" under it and the axis
-// label "δ м.ч.". Each glyph gets its own box, bottoms on the labels' baselines.
+// label "δ м.ч.", a box for each of words::kChartGlyphs, bottoms on the labels' baselines.
 constexpr int kSerifPixelSize = 16;  // 11 px capitals
-constexpr GlyphBox kSerifGlyphs[] = {
-    {u"Т", QRect(QPoint(672, 328), QPoint(679, 338))},
-    {u"М", QRect(QPoint(681, 328), QPoint(696, 338))},
-    {u"С", QRect(QPoint(698, 328), QPoint(706, 338))},
-    {u"0", QRect(QPoint(660, 390), QPoint(667, 400))},
-    {u"δ", QRect(QPoint(697, 390), QPoint(704, 400))},
-    {u"м", QRect(QPoint(711, 394), QPoint(721, 400))},
-    {u".", QRect(QPoint(723, 399), QPoint(724, 400))},
-    {u"ч", QRect(QPoint(726, 394), QPoint(733, 400))},
-    {u".", QRect(QPoint(736, 399), QPoint(737, 400))},
+constexpr QRect kSerifBoxes[] = {
+    QRect(QPoint(672, 328), QPoint(679, 338)),
+    QRect(QPoint(681, 328), QPoint(696, 338)),
+    QRect(QPoint(698, 328), QPoint(706, 338)),
+    QRect(QPoint(660, 390), QPoint(667, 400)),
+    QRect(QPoint(697, 390), QPoint(704, 400)),
+    QRect(QPoint(711, 394), QPoint(721, 400)),
+    QRect(QPoint(723, 399), QPoint(724, 400)),
+    QRect(QPoint(726, 394), QPoint(733, 400)),
+    QRect(QPoint(736, 399), QPoint(737, 400)),
 };
 
-// The group letters over the signals, in the group colours.
+// The group letters over the signals, in the group colours, left to right.
 constexpr int kLetterPixelSize = 24;  // 17 px capitals
-struct Letter {
-    GlyphBox glyph;
-    QRgb colour;
+constexpr QRect kLetterBoxes[] = {
+    QRect(QPoint(131, 9), QPoint(148, 25)),
+    QRect(QPoint(331, 9), QPoint(347, 25)),
+    QRect(QPoint(532, 10), QPoint(547, 26)),
 };
-constexpr Letter kLetters[] = {
-    {{u"X", QRect(QPoint(131, 9), QPoint(148, 25))}, kBlue},
-    {{u"M", QRect(QPoint(331, 9), QPoint(347, 25))}, kGreen},
-    {{u"A", QRect(QPoint(532, 10), QPoint(547, 26))}, kRed},
-};
+
+// Every glyph of the chart: the serif labels, then the group letters.
+std::vector<GlyphBox> glyphs()
+{
+    const QString labels = look::text(words::kChartGlyphs);
+    std::vector<GlyphBox> list;
+    for (std::size_t i = 0; i < std::size(kSerifBoxes); ++i)
+        list.push_back({QString(labels[qsizetype(i)]), kSerifBoxes[i], kBlack, false});
+    for (std::size_t p = 0; p < std::size(kLetterBoxes); ++p) {
+        const Group g = group_at(int(p));
+        list.push_back({QString(look::group_letter(g)), kLetterBoxes[p], look::group_colour(g), true});
+    }
+    return list;
+}
 
 // Blanks the grid behind "ТМС".
 constexpr QRect kLabelBox(QPoint(671, 327), QPoint(707, 339));
@@ -130,7 +142,7 @@ QPoint placement(const Ink& ink, const GlyphBox& g)
 // Paints one glyph's pixels inside its box.
 void paint_glyph(QImage& image, const QFont& font, const GlyphBox& g, QRgb colour)
 {
-    const std::optional<Ink> ink = fit(font, QString::fromUtf16(g.glyph), g.box.size());
+    const std::optional<Ink> ink = fit(font, g.glyph, g.box.size());
     if (!ink)
         return;
     const QPoint d = placement(*ink, g);
@@ -144,7 +156,7 @@ void paint_glyph(QImage& image, const QFont& font, const GlyphBox& g, QRgb colou
 // ratio of 0 in the painter's chart units and smoothed, for print; otherwise in device
 // pixels at that ratio, in the font at that many times its size, unsmoothed (pure
 // colour), for a screen.
-void draw_glyph(QPainter& painter, QFont font, const Fit& f, const char16_t* glyph, QRgb colour, qreal ratio)
+void draw_glyph(QPainter& painter, QFont font, const Fit& f, const QString& glyph, QRgb colour, qreal ratio)
 {
     if (f.pixel_size <= 0)
         return;
@@ -154,7 +166,7 @@ void draw_glyph(QPainter& painter, QFont font, const Fit& f, const char16_t* gly
         font.setStyleStrategy(QFont::PreferAntialias);
     painter.setFont(ratio == 0 ? font : at_ratio(font, ratio));
     painter.setPen(QColor::fromRgb(colour));
-    painter.drawText(ratio == 0 ? f.origin : device_point(f.origin, ratio), QString::fromUtf16(glyph));
+    painter.drawText(ratio == 0 ? f.origin : device_point(f.origin, ratio), glyph);
 }
 
 struct Fill {
@@ -191,12 +203,9 @@ QImage build()
         fill(image, f.rect, f.colour);
 
     const QFont serif = serif_font();
-    for (const GlyphBox& g : kSerifGlyphs)
-        paint_glyph(image, serif, g, kBlack);
-
     const QFont bold = letter_font();
-    for (const Letter& l : kLetters)
-        paint_glyph(image, bold, l.glyph, l.colour);
+    for (const GlyphBox& g : glyphs())
+        paint_glyph(image, g.letter ? bold : serif, g, g.colour);
 
     return image;
 }
@@ -207,10 +216,8 @@ void draw_glyphs(QPainter& painter, qreal ratio)
 {
     const std::vector<Fit> fits = glyph_fits();
     std::size_t i = 0;
-    for (const GlyphBox& g : kSerifGlyphs)
-        draw_glyph(painter, serif_font(), fits[i++], g.glyph, kBlack, ratio);
-    for (const Letter& l : kLetters)
-        draw_glyph(painter, letter_font(), fits[i++], l.glyph.glyph, l.colour, ratio);
+    for (const GlyphBox& g : glyphs())
+        draw_glyph(painter, g.letter ? letter_font() : serif_font(), fits[i++], g.glyph, g.colour, ratio);
 }
 
 }  // namespace
@@ -246,12 +253,12 @@ void paint(QPainter& painter)
 
 QFont serif_font()
 {
-    return look::face("Liberation Serif", QFont::Serif, kSerifPixelSize, QFont::Normal);
+    return look::face(look::kSerif, QFont::Serif, kSerifPixelSize, QFont::Normal);
 }
 
 QFont letter_font()
 {
-    return look::face("Liberation Sans", QFont::SansSerif, kLetterPixelSize, QFont::Bold);
+    return look::face(look::kSans, QFont::SansSerif, kLetterPixelSize, QFont::Bold);
 }
 
 QFont at_ratio(QFont font, qreal ratio)
@@ -272,14 +279,12 @@ std::vector<Fit> fit_glyphs()
 {
     std::vector<Fit> fits;
     const auto add = [&](const QFont& font, const GlyphBox& g) {
-        const std::optional<Ink> ink = fit(font, QString::fromUtf16(g.glyph), g.box.size());
+        const std::optional<Ink> ink = fit(font, g.glyph, g.box.size());
         fits.push_back(ink ? Fit{ink->font.pixelSize(), ink->font.stretch(), ink->origin + placement(*ink, g)}
                            : Fit{0, 0, {}});
     };
-    for (const GlyphBox& g : kSerifGlyphs)
-        add(serif_font(), g);
-    for (const Letter& l : kLetters)
-        add(letter_font(), l.glyph);
+    for (const GlyphBox& g : glyphs())
+        add(g.letter ? letter_font() : serif_font(), g);
     return fits;
 }
 
@@ -294,7 +299,7 @@ QByteArray fits_text(const std::vector<Fit>& fits)
 
 std::vector<Fit> glyph_fits()
 {
-    const std::size_t count = std::size(kSerifGlyphs) + std::size(kLetters);
+    const std::size_t count = std::size(kSerifBoxes) + std::size(kLetterBoxes);
     const QResource carried(QString::fromUtf16(kCarriedFitsPath));
     if (carried.isValid() && carried.compressionAlgorithm() == QResource::NoCompression) {
         std::vector<Fit> fits;

@@ -43,7 +43,7 @@ inline constexpr int kTmsTop = 309;
 
 inline constexpr QRgb kWhite = 0xFFFFFFu;
 inline constexpr QRgb kGrey = 0xD8D8D8u;
-inline constexpr QRgb kBlack = 0x000000u;
+using look::kBlack;
 inline constexpr QRgb kBlue = look::kGroupColours[2];
 inline constexpr QRgb kGreen = look::kGroupColours[1];
 inline constexpr QRgb kRed = look::kGroupColours[0];

@@ -5,7 +5,8 @@
 
 // What every picture of a state shares, in the window, the tools and print: the groups'
 // letters and colours, the coupling order's texts and the faces texts are drawn in.
-#include "model/spin_system.h"
+#include "model/state.h"
+#include "words/words.h"
 
 #include <QFont>
 #include <QRgb>
@@ -13,22 +14,36 @@
 
 namespace spektrion::look {
 
-// By group index: 0 = A, 1 = M, 2 = X.
+// By index_of: A, M, X.
 inline constexpr QRgb kGroupColours[3] = {0xFF0000u, 0x008000u, 0x0000FFu};
-inline constexpr char16_t kGroupLetters[3] = {u'A', u'M', u'X'};
+inline constexpr QRgb kBlack = 0x000000u;
 
-// The colour of row `r` of the line table, whose signals 1, 2, 3 are X, M, A (signal
-// number = 3 − group index); row 0 holds no signal.
-constexpr QRgb signal_colour(int r)
+constexpr QRgb group_colour(Group g)
 {
-    return r >= 1 && r <= 3 ? kGroupColours[3 - r] : 0x000000u;
+    return kGroupColours[index_of(g)];
 }
 
-// The coupling order of `znak_J` (0: J(AM) is the larger) as the window's label reads.
-inline QString order_text(int znak_J)
+inline QChar group_letter(Group g)
 {
-    return QString::fromStdString(order_description(znak_J));
+    return QChar::fromLatin1(letter(g));
 }
+
+// A text of the wording, for the toolkit.
+inline QString text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// The coupling order as the window's label reads.
+inline QString order_text(Order o, words::Voice voice = words::Voice::Text)
+{
+    return text(words::order_text(o, voice));
+}
+
+// The faces every text is laid out for: Liberation Sans stands in for Arial and MS Sans
+// Serif, Liberation Serif for Times New Roman.
+inline constexpr char kSans[] = "Liberation Sans";
+inline constexpr char kSerif[] = "Liberation Serif";
 
 // A face at a pixel size: `family`, or where that is missing another of `hint`'s kind.
 // Screen text is unsmoothed (pure colour, like the bitmap faces the layout was made

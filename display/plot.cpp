@@ -30,6 +30,11 @@ QPoint at(float x, float y)
     return {to_pixel(x), to_pixel(y)};
 }
 
+float centre(int r, int k)
+{
+    return bar_left(r, k) + kBarWidth / 2.0f;
+}
+
 }  // namespace
 
 float bar_left(int r, int k)
@@ -42,63 +47,32 @@ int to_pixel(float v)
     return static_cast<int>(std::floor(v + 0.5f));
 }
 
-void plot_bars(ChartSurface& surface, const LineTable& heights)
+void plot_spectrum(ChartSurface& surface, const Spectrum& spectrum)
 {
     surface.clear();
-    for (int r = kSignalX; r <= kSignalA; ++r) {
-        for (int k = kFirstSlot; k <= kLastSlot; ++k) {
-            const float h = heights[r][k];
-            if (!(h > kMinBarHeight))
+    for (const Signal& signal : spectrum.by_position) {
+        const int r = signal_row(signal.group);
+        for (const SpectrumLine& line : signal.lines) {
+            if (!(line.height > kMinBarHeight))
                 continue;
-            const float left = bar_left(r, k);
-            const float top = float(chart::kBaseline) - float(chart::kGridStep) * h;
-            surface.fill_rect(at(left, float(kBarBottom)), at(left + kBarWidth, top), look::signal_colour(r));
+            const float left = bar_left(r, line.slot);
+            const float top = float(chart::kBaseline) - float(chart::kGridStep) * line.height;
+            surface.fill_rect(
+                at(left, float(kBarBottom)), at(left + kBarWidth, top), look::group_colour(signal.group));
         }
     }
-}
-
-void plot_ratio_labels(ChartSurface& surface, const LineTable& ratios)
-{
-    for (int r = kSignalX; r <= kSignalA; ++r) {
-        for (int k = kFirstSlot; k <= kLastSlot; ++k) {
-            const float v = ratios[r][k];
-            if (v > 0.0f)
-                surface.text(at(bar_left(r, k) + kLabelOffset, float(kLabelTop)),
-                    QString::fromStdString(ratio_text(v)));
+    for (const Signal& signal : spectrum.by_position)
+        for (const SpectrumLine& line : signal.lines)
+            surface.text(at(bar_left(signal_row(signal.group), line.slot) + kLabelOffset, float(kLabelTop)),
+                QString::fromStdString(ratio_text(line.ratio)));
+    for (const Signal& signal : spectrum.by_position) {
+        const int r = signal_row(signal.group);
+        for (std::size_t i = 1; i < signal.lines.size(); ++i) {
+            const float mid = (centre(r, signal.lines[i].slot) + centre(r, signal.lines[i - 1].slot)) / 2.0f;
+            for (const int top : {kUpperDotTop, kLowerDotTop})
+                surface.outline_rect(at(mid - 1.0f, float(top)), at(mid, float(top + 1)), look::kBlack);
         }
     }
-}
-
-void plot_colons(ChartSurface& surface, const LineTable& ratios)
-{
-    for (int r = kSignalX; r <= kSignalA; ++r) {
-        float previous_centre = 0.0f;
-        bool has_previous = false;
-        for (int k = kFirstSlot; k <= kLastSlot; ++k) {
-            if (!(ratios[r][k] > 0.0f))
-                continue;
-            const float centre = bar_left(r, k) + kBarWidth / 2.0f;
-            if (has_previous) {
-                const float mid = (centre + previous_centre) / 2.0f;
-                for (const int top : {kUpperDotTop, kLowerDotTop})
-                    surface.outline_rect(at(mid - 1.0f, float(top)), at(mid, float(top + 1)), chart::kBlack);
-            }
-            previous_centre = centre;
-            has_previous = true;
-        }
-    }
-}
-
-void plot_spectrum(ChartSurface& surface, SpinSystem model)
-{
-    model.clear_lines();
-    model.seed();
-    model.split();
-    model.rescale_heights();
-    plot_bars(surface, model.spektr);
-    model.rescale_ratios();
-    plot_ratio_labels(surface, model.spektr);
-    plot_colons(surface, model.spektr);
 }
 
 }  // namespace spektrion::plot

@@ -3,29 +3,21 @@
 
 #pragma once
 
-#include "model/spin_system.h"
+#include "model/spectrum.h"
 
 namespace spektrion {
 
 class ChartSurface;
 
-// The stick spectrum over the chart. The window's calculation calls these in this
-// order: plot_bars with the heights (tallest line of a row 12), then
-// plot_ratio_labels and plot_colons with the ratios (weakest line of a row 1).
+// The stick spectrum over the chart: the one way from a spectrum to pixels or vectors,
+// for the window, the quiz, the tools and print.
 namespace plot {
 
-// Clears the surface back to the chart and draws a bar in the group colour for every
-// line taller than 0.2, standing just above the baseline, 25 px per height unit.
-void plot_bars(ChartSurface& surface, const LineTable& heights);
-// Prints each line's ratio under it, in the chart font.
-void plot_ratio_labels(ChartSurface& surface, const LineTable& ratios);
-// Puts a colon (two 2 × 2 black dots) halfway between neighbouring lines of a signal.
-void plot_colons(ChartSurface& surface, const LineTable& ratios);
-
-// The whole spectrum of `model`'s state as one recalculation of the window shows it:
-// the bars, then the ratios and colons, calculated from scratch. For pictures made
-// away from the window (a printed sheet).
-void plot_spectrum(ChartSurface& surface, SpinSystem model);
+// Clears the surface back to the chart, then draws a bar in the group colour for every
+// line taller than 0.2, standing just above the baseline, 25 px per height unit; then
+// each line's ratio under it, in the chart font; then a colon (two 2 × 2 black dots)
+// halfway between neighbouring lines of a signal.
+void plot_spectrum(ChartSurface& surface, const Spectrum& spectrum);
 
 // Where the line of row `r` at slot `k` stands: its bar's left edge, 12.5 px per slot,
 // 200 px per row. Fractional; see to_pixel.

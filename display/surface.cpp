@@ -21,7 +21,7 @@ constexpr QRgb kForeground = 0x000000u;
 
 QFont Surface::text_font()
 {
-    return look::face("Liberation Sans", QFont::SansSerif, kTextPixelSize, QFont::Normal);
+    return look::face(look::kSans, QFont::SansSerif, kTextPixelSize, QFont::Normal);
 }
 
 Surface::Surface(const QImage& background, qreal ratio)

@@ -7,6 +7,7 @@
 #include "display/chart_surface.h"
 #include "display/look.h"
 #include "display/plot.h"
+#include "model/spin_system.h"
 
 #include <QFont>
 #include <QPainter>
@@ -44,13 +45,15 @@ QString coupling_name(Coupling c)
 
 QFont label_font()
 {
-    return look::face("Liberation Sans", QFont::SansSerif, 12, QFont::Normal, look::Smoothing::Print);
+    return look::face(look::kSans, QFont::SansSerif, 12, QFont::Normal, look::Smoothing::Print);
 }
 
 }  // namespace
 
-void draw(QPainter& painter, const SpinSystem& model)
+void draw(QPainter& painter, const SpinState& state)
 {
+    SpinSystem model;
+    model.set_state(state);
     painter.save();
     painter.setFont(label_font());
     const auto all_levels = model.splitting_levels();
@@ -88,8 +91,8 @@ void draw(QPainter& painter, const SpinSystem& model)
         for (int i = 0; i < count; ++i) {
             painter.setRenderHint(QPainter::Antialiasing, false);
             for (const Node& n : nodes[i])
-                painter.fillRect(
-                    QRectF(n.left, top(i), kNodeWidth, kNodeHeight), QColor::fromRgb(look::signal_colour(r)));
+                painter.fillRect(QRectF(n.left, top(i), kNodeWidth, kNodeHeight),
+                    QColor::fromRgb(look::group_colour(group_of_row(r))));
             if (i == 0)
                 continue;
             painter.setRenderHint(QPainter::Antialiasing, true);
@@ -101,7 +104,7 @@ void draw(QPainter& painter, const SpinSystem& model)
             }
             // The constant of this split, beside the rightmost line it starts from.
             const Node& rightmost = nodes[i - 1].back();
-            painter.setPen(QColor::fromRgb(chart::kBlack));
+            painter.setPen(QColor::fromRgb(look::kBlack));
             painter.drawText(QPointF(rightmost.left + kNodeWidth + 5, top(i - 1) + kNodeHeight),
                 coupling_name(levels[i].coupling));
         }
@@ -109,14 +112,14 @@ void draw(QPainter& painter, const SpinSystem& model)
     painter.restore();
 }
 
-QImage picture(const QImage& chart, const SpinSystem& model, qreal ratio)
+QImage picture(const QImage& chart, const SpinState& state, qreal ratio)
 {
     const int band = device_pixels(kBandHeight * ratio);
     QImage image(chart.width(), band + chart.height(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.scale(ratio, ratio);
-    draw(painter, model);
+    draw(painter, state);
     painter.resetTransform();
     painter.drawImage(0, band, chart);
     return image;

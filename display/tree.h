@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "model/spin_system.h"
+#include "model/state.h"
 
 #include <QImage>
 
@@ -19,14 +19,14 @@ namespace tree {
 // Height of the band above the chart that holds the trees.
 inline constexpr int kBandHeight = 170;
 
-// Draws the three trees of `model`'s state into a band of kBandHeight whose top-left
+// Draws the three trees of `state` into a band of kBandHeight whose top-left
 // corner is the painter's origin; x runs in chart pixels, so the band goes right
 // above the chart. Works on any paint device.
-void draw(QPainter& painter, const SpinSystem& model);
+void draw(QPainter& painter, const SpinState& state);
 
 // The band with the trees over `chart` (the 777 × 408 chart with the spectrum drawn,
 // or the same chart drawn at device pixel ratio `ratio`, the band then drawn at it too).
-QImage picture(const QImage& chart, const SpinSystem& model, qreal ratio = 1.0);
+QImage picture(const QImage& chart, const SpinState& state, qreal ratio = 1.0);
 
 }  // namespace tree
 }  // namespace spektrion

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <span>
-#include <string_view>
 
 namespace spektrion {
 namespace {
@@ -80,15 +79,6 @@ void scale_row(LineRow& row, float factor)
 {
     for (int k = kFirstSlot; k <= kLastSlot; ++k)
         row[k] *= factor;
-}
-
-// Indexed by group size 1..3; index 0 is never used by the window.
-constexpr std::string_view kNames[] = {"", "дублет", "триплет", "квартет"};
-constexpr std::string_view kSuffixes[] = {"", " дублетів", " триплетів", " квартетів"};
-
-std::string_view word(const std::string_view (&list)[4], int group_size)
-{
-    return group_size >= 1 && group_size <= 3 ? list[group_size] : std::string_view{};
 }
 
 }  // namespace
@@ -210,51 +200,17 @@ std::string ratio_text(float v)
     return buffer;
 }
 
-std::string describe_spectrum(const SpinSystem& at_rest)
+SpinState SpinSystem::state() const
 {
-    struct Signal {
-        const char* letter;
-        int row;
-        std::string name;
-    };
-    const Signal signals[] = {{"X", kSignalX, outer_description(at_rest.nM)},
-        {"M", kSignalM, middle_description(at_rest.nA, at_rest.nX, at_rest.znak_J)},
-        {"A", kSignalA, outer_description(at_rest.nM)}};
-    std::string text;
-    for (const Signal& s : signals) {
-        text += s.letter;
-        text += ": " + s.name + ",";
-        const char* separator = " ";
-        for (int k = kFirstSlot; k <= kLastSlot; ++k) {
-            const float v = at_rest.spektr[s.row][k];
-            if (v > 0.0f) {
-                text += separator + ratio_text(v);
-                separator = " : ";
-            }
-        }
-        text += '\n';
-    }
-    return text;
+    return {nA, nM, nX, znak_J == 0 ? Order::AMLarger : Order::MXLarger};
 }
 
-std::string outer_description(int group_size)
+void SpinSystem::set_state(const SpinState& s)
 {
-    return std::string(word(kNames, group_size));
-}
-
-std::string middle_description(int nA, int nX, int znak_J)
-{
-    // The first word names the split by the larger constant, the suffix the second.
-    const int larger = znak_J == 0 ? nA : nX;
-    const int smaller = znak_J == 0 ? nX : nA;
-    std::string caption(word(kNames, larger));
-    caption += word(kSuffixes, smaller);
-    return caption;
-}
-
-std::string order_description(int znak_J)
-{
-    return znak_J == 0 ? "J(AM) > J(MX)" : "J(AM) < J(MX)";
+    nA = std::int16_t(s.nA);
+    nM = std::int16_t(s.nM);
+    nX = std::int16_t(s.nX);
+    znak_J = std::int16_t(s.order == Order::AMLarger ? 0 : 1);
 }
 
 }  // namespace spektrion

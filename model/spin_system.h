@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "model/state.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -83,27 +85,15 @@ struct SpinSystem {
 
     // clear_lines, seed, split, rescale_heights, rescale_ratios: the table at rest.
     void calculate();
+
+    // The sizes and the order as a state; znak_J 0 is J(AM) > J(MX), anything else the
+    // other order.
+    SpinState state() const;
+    void set_state(const SpinState& s);
 };
 
 // A line's intensity as the chart prints it: whole numbers as integers ("1", "9"),
 // anything else in the shortest form that reads back as the same float ("1.5").
 std::string ratio_text(float v);
-
-// The spectrum in words, one line per signal in chart order X, M, A: its multiplet's
-// name and its ratios as the chart prints them, e.g. "M: триплет триплетів, 1 : 2 : 1"
-// (each line ends with a newline). `at_rest` holds the table after calculate(). UTF-8.
-std::string describe_spectrum(const SpinSystem& at_rest);
-
-// Multiplicity name of a signal split once by a group of `group_size` protons:
-// "дублет", "триплет", "квартет". UTF-8.
-std::string outer_description(int group_size);
-
-// Name of the M signal, split first by the larger constant, then by the smaller:
-// "триплет триплетів" and the like. UTF-8.
-std::string middle_description(int nA, int nX, int znak_J);
-
-// The coupling order as the window's label reads: "J(AM) > J(MX)" for znak_J 0,
-// "J(AM) < J(MX)" otherwise.
-std::string order_description(int znak_J);
 
 }  // namespace spektrion

@@ -3,14 +3,15 @@
 
 #include "ui/form1.h"
 
-#include "ui/canvas.h"
 #include "display/chart.h"
-#include "ui/click_label.h"
-#include "ui/icon.h"
 #include "display/look.h"
 #include "display/plot.h"
-#include "model/quiz.h"
+#include "model/spectrum.h"
+#include "ui/canvas.h"
+#include "ui/click_label.h"
+#include "ui/icon.h"
 #include "ui/window_look.h"
+#include "words/words.h"
 
 #include <QFont>
 #include <QMouseEvent>
@@ -26,11 +27,6 @@ constexpr QRgb kHelpBack = 0xFFFFC0u;
 constexpr QRect kPicture1(8, 52, 779, 410);
 constexpr LabelLook kLabHelp = {QRect(8, 492, 777, 21), 13, false, Qt::AlignLeft};
 
-constexpr char16_t kTitle[] = u"Spektrion навчальний симулятор";
-constexpr char16_t kHelpLabel1[] = u" Константи спін-спінової взаємодії. Клікніть, щоб змінити нерівність";
-constexpr char16_t kHelpLabH[] = u" Кількість протонів (1-3) в даній групі. Клікніть, щоб змінити";
-constexpr char16_t kHelpPicture1[] = u" Змодельований ПМР спектр";
-
 QString subscript(int size)
 {
     return size > 1 ? QString::number(size) : QString();
@@ -42,7 +38,8 @@ Form1::Form1(QWidget* parent)
     : QWidget(parent)
 {
     // The window's own font is Arial 8.25 pt.
-    dress_window(*this, text(kTitle), QSize(kClientWidth, kClientHeight), kWindowFontPixelSize);
+    dress_window(
+        *this, text(words::kSimulatorTitle), QSize(kClientWidth, kClientHeight), kWindowFontPixelSize);
     setWindowIcon(window_icon());
     setMouseTracking(true);
 
@@ -58,20 +55,21 @@ void Form1::create_controls()
     Picture1 = new Canvas(chart::image(), this);
     Picture1->move(kPicture1.topLeft());
     Picture1->setFocusPolicy(Qt::StrongFocus);
-    Picture1->setAccessibleName(text(kHelpPicture1).trimmed());
+    Picture1->setAccessibleName(text(words::kHelpChart).trimmed());
 
-    const QString triplet = text(outer_description(2));
-    const QString captions[3] = {triplet, text(middle_description(2, 2, 0)), triplet};
+    // The start-up state's names, which rozrah writes again.
+    const QString triplet = text(words::multiplet_name({2}));
+    const QString captions[3] = {triplet, text(words::multiplet_name({2, 2})), triplet};
     for (int i = 2; i >= 0; --i)
         Lab_syg[i] = make_label(this, kLabSyg[i], captions[i], kWindowBack, QColor::fromRgb(kBlack));
     Lab_help = make_label(this, kLabHelp, QString(), kHelpBack, QColor::fromRgb(kBlack));
-    Label1
-        = make_label(this, kLabel1, look::order_text(0), kWindowBack, palette().color(QPalette::ButtonText));
+    Label1 = make_label(
+        this, kLabel1, look::order_text(Order::AMLarger), kWindowBack, palette().color(QPalette::ButtonText));
     for (int i = 2; i >= 0; --i)
         LabN[i]
             = make_label(this, kLabN[i], subscript(2), kWindowBack, QColor::fromRgb(look::kGroupColours[i]));
     for (int i = 2; i >= 0; --i)
-        LabH[i] = make_label(this, kLabH[i], QString(QChar(look::kGroupLetters[i])), kWindowBack,
+        LabH[i] = make_label(this, kLabH[i], QString(look::group_letter(kGroups[i])), kWindowBack,
             QColor::fromRgb(look::kGroupColours[i]));
     Picture1->setFocus();
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -117,19 +115,32 @@ void Form1::cycle_group(std::int16_t Index)
     for (std::int16_t* size : {&model_.nA, &model_.nM, &model_.nX})
         if (*size == 4)
             *size = 1;
+    show_subscripts();
+    rozrah();
+}
+
+void Form1::show_subscripts()
+{
     for (ClickLabel* label : LabN)
         label->setText(QString());
     const std::int16_t sizes[3] = {model_.nA, model_.nM, model_.nX};
     for (int i = 0; i < 3; ++i)
         if (sizes[i] > 1)
             LabN[i]->setText(subscript(sizes[i]));
-    rozrah();
 }
 
 void Form1::Label1_Click()
 {
     model_.znak_J = std::int16_t(1 - model_.znak_J);
-    Label1->setText(look::order_text(model_.znak_J));
+    Label1->setText(look::order_text(model_.state().order));
+    rozrah();
+}
+
+void Form1::show_state(const SpinState& s)
+{
+    model_.set_state(s);
+    show_subscripts();
+    Label1->setText(look::order_text(s.order));
     rozrah();
 }
 
@@ -174,43 +185,33 @@ void Form1::Form_MouseMove()
 
 void Form1::Label1_MouseMove()
 {
-    Lab_help->setText(text(kHelpLabel1));
+    Lab_help->setText(text(words::kHelpOrder));
 }
 
 void Form1::LabH_MouseMove(std::int16_t /*Index*/)
 {
-    Lab_help->setText(text(kHelpLabH));
+    Lab_help->setText(text(words::kHelpGroup));
 }
 
 void Form1::Picture1_MouseMove()
 {
-    Lab_help->setText(text(kHelpPicture1));
+    Lab_help->setText(text(words::kHelpChart));
 }
 
 void Form1::rozrah()
 {
-    model_.clear_lines();
-    model_.seed();
-    model_.split();
-    model_.rescale_heights();
-
-    Surface& surface = Picture1->surface();
-    plot::plot_bars(surface, model_.spektr);
-
-    const QString outer = text(outer_description(model_.nM));
-    Lab_syg[0]->setText(outer);
-    Lab_syg[2]->setText(outer);
-    Lab_syg[1]->setText(text(middle_description(model_.nA, model_.nX, model_.znak_J)));
-
-    model_.rescale_ratios();
-    plot::plot_ratio_labels(surface, model_.spektr);
-    plot::plot_colons(surface, model_.spektr);
+    // The model's own steps rebuild the table (clear, seed, split, heights, then the
+    // ratios it is left at); the spectrum they give is drawn and named.
+    const Spectrum spectrum = recalculate(model_);
+    plot::plot_spectrum(Picture1->surface(), spectrum);
+    for (const Signal& signal : spectrum.by_position)
+        Lab_syg[std::size_t(chart_position(signal.group))]->setText(
+            text(words::multiplet_name(signal.name())));
     // What a screen reader says of the chart: the state and its spectrum in words
     // written for the ear, as the quiz speaks them. Only the chart takes the focus, so
     // it carries the formula too.
-    const quiz::System state{model_.nA, model_.nM, model_.nX, model_.znak_J};
     Picture1->setAccessibleDescription(
-        text(quiz::spoken_system(state) + ' ' + quiz::spoken_spectrum(model_)));
+        text(words::spoken_system(spectrum.state) + ' ' + words::spoken_spectrum(spectrum)));
     Picture1->show_changes();
 }
 

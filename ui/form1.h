@@ -28,6 +28,9 @@ public:
     explicit Form1(QWidget* parent = nullptr);
 
     const SpinSystem& model() const { return model_; }
+    // Shows the window in state `s`, as the clicks that lead there would: the formula,
+    // the order and the spectrum.
+    void show_state(const SpinState& s);
 
     // The controls, indexed as the window indexes them: LabH and LabN by group
     // (0 = A, 1 = M, 2 = X), Lab_syg by signal from left to right (0 = X, 1 = M, 2 = A).
@@ -51,6 +54,8 @@ private:
     void LabN_Click(std::int16_t Index);
     void Label1_Click();
     void cycle_group(std::int16_t Index);
+    // The subscripts from the sizes: none for one proton.
+    void show_subscripts();
 
     // Runs the hover handler of whatever lies under `pos` (window coordinates). Every
     // pointer move comes here, also while a button is held and the toolkit would
@@ -61,8 +66,8 @@ private:
     void LabH_MouseMove(std::int16_t Index);
     void Picture1_MouseMove();
 
-    // Recalculates the spectrum from the model and shows it: bars, descriptions,
-    // ratios, in that order, from scratch.
+    // Recalculates the spectrum from the model, from scratch, and shows it: the chart
+    // (bars, then ratios and colons) and the descriptions.
     void rozrah();
 
     SpinSystem model_;

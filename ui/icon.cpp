@@ -4,6 +4,7 @@
 #include "ui/icon.h"
 
 #include "display/carried_image.h"
+#include "display/look.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -29,7 +30,7 @@ struct Lettering {
 Lettering lay_out(const QRect& box)
 {
     const int size = box.width();
-    QFont font(QStringLiteral("Liberation Serif"));
+    QFont font(QString::fromLatin1(look::kSerif));
     font.setStyleHint(QFont::Serif, QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
     font.setWeight(QFont::Bold);
     // Capitals as tall as two lines allow, then narrowed until the longer line fits

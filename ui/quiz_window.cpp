@@ -3,17 +3,19 @@
 
 #include "ui/quiz_window.h"
 
-#include "ui/canvas.h"
 #include "display/chart.h"
+#include "display/look.h"
+#include "display/plot.h"
+#include "display/tree.h"
+#include "model/spectrum.h"
+#include "ui/canvas.h"
 #include "ui/click_label.h"
 #include "ui/focus_text.h"
 #include "ui/formula_button.h"
 #include "ui/icon.h"
-#include "display/look.h"
-#include "display/plot.h"
-#include "display/tree.h"
 #include "ui/tree_band.h"
 #include "ui/window_look.h"
+#include "words/words.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -46,19 +48,6 @@ constexpr QRect kNext(kColumnLeft + 154, 632, 146, 28);
 constexpr int kTextPixelSize = 13;  // the window's own, which its controls inherit
 constexpr int kBoldPixelSize = 16;
 
-constexpr char16_t kTitle[] = u"Spektrion перевірка знань";
-constexpr char16_t kNameTask[] = u"Назвіть мультиплети. Виберіть під кожним сигналом назву його мультиплету.";
-constexpr char16_t kSystemTask[] = u"Яка це система? Клацайте літеру або її індекс, щоб змінити кількість "
-                                   u"протонів, і нерівність, щоб змінити порядок констант.";
-constexpr char16_t kUnsetOrder[] = u"J(AM) ? J(MX)";
-constexpr char16_t kChooseName[] = u"виберіть назву";
-constexpr char16_t kNoSpectrum[] = u"Спектр буде показано після перевірки.";
-
-QString ear(const QString& shown)
-{
-    return text(quiz::for_the_ear(shown.toStdString()));
-}
-
 QLabel* make_text(QWidget* parent, const QRect& box)
 {
     auto* label = new QLabel(parent);
@@ -76,14 +65,14 @@ QPushButton* make_button(QWidget* parent, const QRect& box, const QString& capti
     return button;
 }
 
-int group_at(int position)
+QString subscript(std::optional<int> size)
 {
-    return 2 - position;  // X, M, A from left to right
+    return !size ? QStringLiteral("?") : *size > 1 ? QString::number(*size) : QString();
 }
 
-QString subscript(int size)
+PartialState shown_whole(const SpinState& s)
 {
-    return size == quiz::kUnsetSize ? QStringLiteral("?") : size > 1 ? QString::number(size) : QString();
+    return {{s.nA, s.nM, s.nX}, s.order};
 }
 
 }  // namespace
@@ -92,7 +81,7 @@ QuizWindow::QuizWindow(std::uint32_t seed, QWidget* parent)
     : QWidget(parent)
     , engine_(seed)
 {
-    dress_window(*this, text(kTitle), QSize(kClientWidth, kClientHeight), kTextPixelSize);
+    dress_window(*this, text(words::kQuizTitle), QSize(kClientWidth, kClientHeight), kTextPixelSize);
     setWindowIcon(window_icon());
     create_controls();
     start_round();
@@ -110,12 +99,13 @@ void QuizWindow::create_controls()
         subscripts[i] = new FormulaButton(kLabN[i], look::kGroupColours[i], this);
     for (int i = 2; i >= 0; --i) {
         letters[i] = new FormulaButton(kLabH[i], look::kGroupColours[i], this);
-        letters[i]->setText(QString(QChar(look::kGroupLetters[i])));
+        letters[i]->setText(QString(look::group_letter(kGroups[i])));
     }
-    for (int i = 0; i < 3; ++i) {
+    for (const Group g : kGroups) {
+        const int i = index_of(g);
         subscripts[i]->setFocusPolicy(Qt::NoFocus);
-        connect(letters[i], &QAbstractButton::clicked, this, [this, i] { cycle_size(i); });
-        connect(subscripts[i], &QAbstractButton::clicked, this, [this, i] { cycle_size(i); });
+        connect(letters[i], &QAbstractButton::clicked, this, [this, g] { cycle_size(g); });
+        connect(subscripts[i], &QAbstractButton::clicked, this, [this, g] { cycle_size(g); });
     }
     connect(order, &QAbstractButton::clicked, this, &QuizWindow::toggle_order);
 
@@ -124,21 +114,20 @@ void QuizWindow::create_controls()
     chart = new Canvas(chart::image(), this);
     chart->move(kChart);
     chart->setFocusPolicy(Qt::StrongFocus);
-    chart->setAccessibleName(QStringLiteral("Спектр ПМР"));
+    chart->setAccessibleName(text(words::kChartName));
     chart->installEventFilter(this);
 
     QStringList choices;
-    for (const std::string& name : quiz::multiplet_names())
-        choices << text(name);
+    for (const MultipletName& name : quiz::multiplet_names())
+        choices << text(words::multiplet_name(name));
     for (int p = 0; p < 3; ++p) {
         const QRect under = kLabSyg[p].box.translated(0, tree::kBandHeight);
         names[p] = new QComboBox(this);
         names[p]->setGeometry(
             under.center().x() - kChoiceWidth / 2, kBelowChart, kChoiceWidth, kChoiceHeight);
         names[p]->addItems(choices);
-        names[p]->setPlaceholderText(text(kChooseName));
-        names[p]->setAccessibleName(
-            QStringLiteral("Мультиплет сигналу %1").arg(QChar(look::kGroupLetters[group_at(p)])));
+        names[p]->setPlaceholderText(text(words::kChooseName));
+        names[p]->setAccessibleName(text(words::name_choice(group_at(p))));
         right_names[p]
             = make_label(this, {under, kLabSyg[p].pixel_size, kLabSyg[p].bold, kLabSyg[p].alignment},
                 QString(), kWindowBack, QColor::fromRgb(kBlack));
@@ -147,11 +136,11 @@ void QuizWindow::create_controls()
     verdict = new FocusText(kVerdict, this);
     verdict->setFont(heading->font());
     explanation = new FocusText(kExplanation, this);
-    check_button = make_button(this, kCheck, QStringLiteral("Перевірити"));
-    next_button = make_button(this, kNext, QStringLiteral("Далі"));
+    check_button = make_button(this, kCheck, text(words::kCheck));
+    next_button = make_button(this, kNext, text(words::kNext));
     // Where "Перевірити" was, so that a second click on "Підсумок" does not throw the
     // score away.
-    again_button = make_button(this, kCheck, QStringLiteral("Ще раз"));
+    again_button = make_button(this, kCheck, text(words::kAgain));
     connect(check_button, &QPushButton::clicked, this, &QuizWindow::check);
     connect(next_button, &QPushButton::clicked, this, &QuizWindow::next);
     connect(again_button, &QPushButton::clicked, this, &QuizWindow::start_round);
@@ -179,8 +168,8 @@ void QuizWindow::show_task()
     checked_ = false;
     const quiz::Task& t = task();
     const bool naming = t.kind == quiz::Kind::NameMultiplets;
-    heading->setText(QStringLiteral("Завдання %1 з %2").arg(task_number()).arg(quiz::kRoundLength));
-    instruction->setText(text(naming ? kNameTask : kSystemTask));
+    heading->setText(text(words::task_heading(task_number(), quiz::kRoundLength)));
+    instruction->setText(text(naming ? words::kNameTask : words::kSystemTask));
     instruction->show();
     verdict->clear();
     explanation->clear();
@@ -188,8 +177,8 @@ void QuizWindow::show_task()
     explanation->setAccessibleName(QString());
     trees->clear();
 
-    answer_ = {quiz::kUnsetSize, quiz::kUnsetSize, quiz::kUnsetSize, quiz::kUnsetOrder};
-    show_formula(naming ? t.system : answer_);
+    answer_ = {};
+    show_formula(naming ? shown_whole(t.system) : answer_);
     for (int p = 0; p < 3; ++p) {
         names[p]->setCurrentIndex(-1);
         names[p]->setEnabled(true);
@@ -200,54 +189,50 @@ void QuizWindow::show_task()
     Surface& surface = chart->surface();
     if (naming) {
         surface.clear();
-        chart->setAccessibleDescription(text(kNoSpectrum));
+        chart->setAccessibleDescription(text(words::kNoSpectrum));
     } else {
-        const SpinSystem shown = quiz::at_rest(t.system);
+        const Spectrum shown = spectrum_of(t.system);
         plot::plot_spectrum(surface, shown);
-        chart->setAccessibleDescription(text(quiz::spoken_ratios(shown)));
+        chart->setAccessibleDescription(text(words::spoken_ratios(shown)));
     }
     chart->show_changes();
 
     // Orca reads a label's name and never its description, so what the task asks about
     // goes into the heading's name.
-    const QString system = naming ? text(quiz::spoken_system(t.system)) : chart->accessibleDescription();
+    const QString system = naming ? text(words::spoken_system(t.system)) : chart->accessibleDescription();
     heading->setAccessibleName(heading->text() + QStringLiteral(". ") + instruction->text() + u' ' + system);
 
     check_button->setEnabled(true);
     next_button->setEnabled(false);
-    next_button->setText(
-        task_number() == quiz::kRoundLength ? QStringLiteral("Підсумок") : QStringLiteral("Далі"));
+    next_button->setText(text(task_number() == quiz::kRoundLength ? words::kSummary : words::kNext));
     heading->setFocus();
 }
 
-void QuizWindow::show_formula(const quiz::System& shown)
+void QuizWindow::show_formula(const PartialState& shown)
 {
     // The letters and the label are stops for the keyboard only while they can be set.
     const bool answering = task().kind == quiz::Kind::WhichSystem && !checked_;
     for (FormulaButton* b : {letters[0], letters[1], letters[2], order})
         b->setFocusPolicy(answering ? Qt::StrongFocus : Qt::NoFocus);
-    for (int g = 0; g < 3; ++g) {
-        subscripts[g]->setText(subscript(shown.size(g)));
-        const QString name
-            = QStringLiteral("%1, %2.").arg(letters[g]->text(), text(quiz::protons(shown.size(g))));
-        letters[g]->setAccessibleName(name);
-        subscripts[g]->setAccessibleName(name);
-        letters[g]->setAccessibleDescription(
-            answering ? QStringLiteral("Натисніть, щоб змінити.") : QString());
+    for (const Group g : kGroups) {
+        const int i = index_of(g);
+        subscripts[i]->setText(subscript(shown.size(g)));
+        const QString name = text(words::spoken_group(g, shown.size(g)));
+        letters[i]->setAccessibleName(name);
+        subscripts[i]->setAccessibleName(name);
+        letters[i]->setAccessibleDescription(answering ? text(words::kPressToChange) : QString());
     }
-    const bool unset = shown.znak_J == quiz::kUnsetOrder;
-    order->setText(unset ? text(kUnsetOrder) : look::order_text(shown.znak_J));
-    order->setAccessibleName(unset ? QStringLiteral("Порядок констант не задано.") : ear(order->text()));
-    order->setAccessibleDescription(
-        answering ? QStringLiteral("Натисніть, щоб змінити нерівність.") : QString());
+    order->setText(shown.order ? look::order_text(*shown.order) : text(words::kUnsetOrder));
+    order->setAccessibleName(text(words::spoken_order(shown.order)));
+    order->setAccessibleDescription(answering ? text(words::kPressToChangeOrder) : QString());
 }
 
-void QuizWindow::cycle_size(int group)
+void QuizWindow::cycle_size(Group g)
 {
     if (task().kind != quiz::Kind::WhichSystem || checked_)
         return;
-    int& size = group == quiz::kGroupA ? answer_.nA : group == quiz::kGroupM ? answer_.nM : answer_.nX;
-    size = size % 3 + 1;  // unset, then 1 → 2 → 3 → 1
+    std::optional<int>& size = answer_.sizes[std::size_t(index_of(g))];
+    size = size ? next_size(*size) : kSmallestGroup;
     show_formula(answer_);
 }
 
@@ -255,7 +240,7 @@ void QuizWindow::toggle_order()
 {
     if (task().kind != quiz::Kind::WhichSystem || checked_)
         return;
-    answer_.znak_J = answer_.znak_J == quiz::kUnsetOrder ? 0 : 1 - answer_.znak_J;
+    answer_.order = answer_.order ? swapped(*answer_.order) : Order::AMLarger;
     show_formula(answer_);
 }
 
@@ -267,44 +252,45 @@ void QuizWindow::check()
     const quiz::Task& t = task();
     std::vector<quiz::Explanation> wrong;
     if (t.kind == quiz::Kind::NameMultiplets) {
-        std::array<std::string, 3> chosen;
+        const std::array<MultipletName, quiz::kNameCount> listed = quiz::multiplet_names();
+        quiz::ChosenNames chosen;
         for (int p = 0; p < 3; ++p) {
-            chosen[group_at(p)]
-                = names[p]->currentIndex() < 0 ? std::string() : names[p]->currentText().toStdString();
+            const int i = names[p]->currentIndex();
+            if (i >= 0)
+                chosen[std::size_t(index_of(group_at(p)))] = listed[std::size_t(i)];
             names[p]->setEnabled(false);
         }
         wrong = quiz::mark_names(t.system, chosen);
     } else {
         wrong = quiz::mark_system(t.system, answer_);
-        show_formula(t.system);
+        show_formula(shown_whole(t.system));
         for (int p = 0; p < 3; ++p) {
-            right_names[p]->setText(text(quiz::right_name(t.system, group_at(p))));
+            right_names[p]->setText(text(words::multiplet_name(quiz::right_name(t.system, group_at(p)))));
             right_names[p]->show();
         }
     }
 
     // The truth: the spectrum as the simulator draws it, under its splitting trees.
-    const SpinSystem truth = quiz::at_rest(t.system);
+    const Spectrum truth = spectrum_of(t.system);
     plot::plot_spectrum(chart->surface(), truth);
     chart->show_changes();
-    chart->setAccessibleDescription(text(quiz::spoken_spectrum(truth)));
-    trees->show_trees(truth);
+    chart->setAccessibleDescription(text(words::spoken_spectrum(truth)));
+    trees->show_trees(t.system);
 
     if (wrong.empty())
         ++right_;
     else
         wrong_tasks_.push_back(task_number());
-    QStringList paragraphs;
-    for (const quiz::Explanation& e : wrong)
-        paragraphs << text(e.text);
-    verdict->setText(wrong.empty() ? QStringLiteral("Правильно.") : QStringLiteral("Неправильно."));
-    // An order stays on one line: "J(AM) >" at a line's end reads as a sentence cut off.
-    QString shown = paragraphs.join(QStringLiteral("\n\n"));
-    for (const QChar sign : {u'>', u'<'})
-        shown.replace(QStringLiteral(") %1 J").arg(sign), QStringLiteral(")\u00A0%1\u00A0J").arg(sign));
-    explanation->setText(shown);
+    QStringList shown;
+    QStringList heard;
+    for (const quiz::Explanation& e : wrong) {
+        shown << text(words::explanation(t.system, e, words::Voice::Label));
+        heard << text(words::explanation(t.system, e, words::Voice::Ear));
+    }
+    verdict->setText(text(wrong.empty() ? words::kRight : words::kWrong));
+    explanation->setText(shown.join(QStringLiteral("\n\n")));
     // The verdict takes the focus, and with it the explanation is heard.
-    const QString spoken = paragraphs.isEmpty() ? QString() : ear(paragraphs.join(u' '));
+    const QString spoken = heard.join(u' ');
     verdict->setAccessibleName(spoken.isEmpty() ? verdict->text() : verdict->text() + u' ' + spoken);
     explanation->setAccessibleName(spoken);
     check_button->setEnabled(false);
@@ -326,25 +312,12 @@ void QuizWindow::next()
 
 void QuizWindow::show_score()
 {
-    heading->setText(QStringLiteral("Підсумок"));
+    heading->setText(text(words::kSummary));
     instruction->hide();
-    verdict->setText(QStringLiteral("%1 з %2").arg(right_).arg(quiz::kRoundLength));
-    QStringList numbers;
-    for (const int n : wrong_tasks_)
-        numbers << QString::number(n);
-    QString summary;
-    if (numbers.isEmpty())
-        summary = QStringLiteral("Усі завдання розв'язано правильно.");
-    else if (numbers.size() == 1)
-        summary = QStringLiteral("Помилка в завданні %1.").arg(numbers.first());
-    else {
-        const QString last = numbers.takeLast();
-        summary
-            = QStringLiteral("Помилки в завданнях %1 і %2.").arg(numbers.join(QStringLiteral(", ")), last);
-    }
+    verdict->setText(text(words::score(right_, quiz::kRoundLength)));
+    const QString summary = text(words::score_summary(wrong_tasks_));
     explanation->setText(summary);
-    verdict->setAccessibleName(
-        QStringLiteral("Результат ") + verdict->text() + QStringLiteral(". ") + summary);
+    verdict->setAccessibleName(text(words::spoken_score(right_, quiz::kRoundLength, wrong_tasks_)));
     explanation->setAccessibleName(summary);
     heading->setAccessibleName(heading->text() + u'.');
     next_button->hide();
@@ -381,8 +354,7 @@ bool QuizWindow::answer_begun() const
     if (task().kind == quiz::Kind::NameMultiplets)
         return std::any_of(
             names.begin(), names.end(), [](const QComboBox* c) { return c->currentIndex() >= 0; });
-    return answer_.nA != quiz::kUnsetSize || answer_.nM != quiz::kUnsetSize || answer_.nX != quiz::kUnsetSize
-        || answer_.znak_J != quiz::kUnsetOrder;
+    return answer_.begun();
 }
 
 void QuizWindow::keyPressEvent(QKeyEvent* event)

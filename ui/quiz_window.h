@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/quiz.h"
+#include "model/state.h"
 
 #include <QWidget>
 
@@ -40,12 +41,11 @@ public:
     const quiz::Task& task() const { return round_[index_]; }
     int task_number() const { return index_ + 1; }
     // The sizes and order set so far in a WhichSystem task.
-    const quiz::System& answer() const { return answer_; }
+    const PartialState& answer() const { return answer_; }
     int score() const { return right_; }
 
-    // The controls. The formula by look.h's group index (0 = A, 1 = M, 2 = X); the
-    // choices and names under the chart from left to right (0 = X, 1 = M, 2 = A), as
-    // the simulator's Lab_syg.
+    // The controls. The formula by index_of (A, M, X); the choices and names under the
+    // chart by chart_position (X, M, A from left to right), as the simulator's Lab_syg.
     FocusText* heading = nullptr;
     QLabel* instruction = nullptr;
     std::array<FormulaButton*, 3> letters{};
@@ -74,8 +74,8 @@ protected:
 private:
     void create_controls();
     void show_task();
-    void show_formula(const quiz::System& shown);
-    void cycle_size(int group);
+    void show_formula(const PartialState& shown);
+    void cycle_size(Group g);
     void toggle_order();
     void show_score();
     bool answer_begun() const;
@@ -85,7 +85,7 @@ private:
     std::vector<quiz::Task> round_;
     int index_ = 0;
     bool checked_ = false;
-    quiz::System answer_;
+    PartialState answer_;
     int right_ = 0;
     std::vector<int> wrong_tasks_;
 };

@@ -17,7 +17,7 @@ TreeBand::TreeBand(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TreeBand::show_trees(const SpinSystem& state)
+void TreeBand::show_trees(const SpinState& state)
 {
     state_ = state;
     update();

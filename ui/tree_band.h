@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "model/spin_system.h"
+#include "model/state.h"
 
 #include <QWidget>
 
@@ -20,7 +20,7 @@ class TreeBand : public QWidget {
 public:
     explicit TreeBand(QWidget* parent = nullptr);
 
-    void show_trees(const SpinSystem& state);
+    void show_trees(const SpinState& state);
     void clear();
     bool has_trees() const { return state_.has_value(); }
 
@@ -28,7 +28,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::optional<SpinSystem> state_;
+    std::optional<SpinState> state_;
 };
 
 }  // namespace spektrion

@@ -16,12 +16,12 @@
 #include <QWidget>
 
 #include <QRgb>
-#include <string>
 
 namespace spektrion::window_look {
 
 inline constexpr QRgb kWindowBack = 0xE0E0E0u;
-inline constexpr QRgb kBlack = 0x000000u;
+using look::kBlack;
+using look::text;
 inline constexpr int kWindowFontPixelSize = 11;
 
 struct LabelLook {
@@ -56,7 +56,7 @@ inline QFont label_font(int pixel_size, bool bold)
     // Liberation Sans stands in for MS Sans Serif; unsmoothed, like the bitmap face.
     // Light, vertical-only hinting: what fontconfig gives these faces on a Linux
     // desktop (the chart's own text is fully hinted).
-    return look::face("Liberation Sans", QFont::SansSerif, pixel_size, bold ? QFont::Bold : QFont::Normal,
+    return look::face(look::kSans, QFont::SansSerif, pixel_size, bold ? QFont::Bold : QFont::Normal,
         look::Smoothing::Screen, QFont::PreferVerticalHinting);
 }
 
@@ -78,17 +78,6 @@ inline void dress_window(QWidget& window, const QString& title, QSize size, int 
     palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
     window.setPalette(palette);
     window.setFont(label_font(font_pixel_size, false));
-}
-
-// The windows' texts: their fixed ones are UTF-16 literals, the model's are UTF-8.
-inline QString text(const char16_t* s)
-{
-    return QString::fromUtf16(s);
-}
-
-inline QString text(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
 }
 
 }  // namespace spektrion::window_look

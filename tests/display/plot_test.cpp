@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: MIT
 
 #include "display/chart.h"
-#include "tests/support/pixels.h"
 #include "display/plot.h"
-#include "tests/support/spectrum.h"
 #include "display/surface.h"
+#include "tests/support/pixels.h"
+#include "tests/support/spectrum.h"
 
 #include <QPainter>
 

@@ -4,11 +4,11 @@
 // The chart and a spectrum drawn at the device pixel ratios of scaled displays: drawn
 // anew at that resolution, never the 96-dpi pixels enlarged.
 #include "display/chart.h"
-#include "tests/support/pixels.h"
 #include "display/plot.h"
+#include "display/surface.h"
+#include "tests/support/pixels.h"
 #include "tests/support/scaled.h"
 #include "tests/support/spectrum.h"
-#include "display/surface.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ TEST_P(ScaleTest, EveryElementKeepsOneWidthAndItsPlace)
     Surface surface(the_chart(), ratio);
     EXPECT_EQ(surface.image().size(),
         QSize(testing_scaled::device(777, ratio), testing_scaled::device(408, ratio)));
-    plot::plot_spectrum(surface, state(2, 2, 2, 0));
+    plot::plot_spectrum(surface, spectrum_of(state(2, 2, 2, 0).state()));
     EXPECT_EQ(testing_scaled::faults(surface.image(), {0, 0}, ratio), "");
     // The X (the only blue above the grid) and X's first ratio, left of its colon, as tall
     // and as low as at 96 dpi times the ratio, give or take a 96-dpi pixel (and hinting's).

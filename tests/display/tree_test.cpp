@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
+#include "display/tree.h"
 #include "tests/support/pixels.h"
 #include "tests/support/spectrum.h"
-#include "display/tree.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ TEST(TreeTest, EveryBarHasALeafAboveItAndEveryLeafABar)
                     SpinSystem s = state(a, m, x, j);
                     s.calculate();
                     const QImage chart = drawn(s);
-                    const QImage picture = tree::picture(chart, s);
+                    const QImage picture = tree::picture(chart, s.state());
                     ASSERT_EQ(picture.size(), QSize(777, tree::kBandHeight + 408));
                     EXPECT_EQ(picture.copy(0, tree::kBandHeight, 777, 408), chart) << "the chart as drawn";
                     // Just above the baseline every bar shows; the leaves end just above
@@ -106,7 +106,7 @@ TEST(TreeTest, EachLevelSplitsItsParentsIntoCentredLinesJoinedToThem)
                 for (int x = 1; x <= 3; ++x) {
                     SpinSystem s = state(a, m, x, j);
                     s.calculate();
-                    const QImage picture = tree::picture(drawn(s), s);
+                    const QImage picture = tree::picture(drawn(s), s.state());
                     const int larger = j == 0 ? a : x, smaller = j == 0 ? x : a;
                     const std::vector<std::pair<QRgb, std::vector<int>>> trees = {{chart::kBlue, {m + 1}},
                         {chart::kGreen, {larger + 1, smaller + 1}}, {chart::kRed, {m + 1}}};

@@ -3,11 +3,11 @@
 
 // The simulator where a lab machine is not what it should be: no display at all, the
 // Liberation fonts missing, a desktop scaled by two, a screen smaller than the window.
-#include "ui/form1.h"
-#include "tests/support/pixels.h"
-#include "ui/quiz_window.h"
-#include "tests/support/scaled.h"
 #include "tests/e2e/x_session.h"
+#include "tests/support/pixels.h"
+#include "tests/support/scaled.h"
+#include "ui/form1.h"
+#include "ui/quiz_window.h"
 
 #include <QTemporaryDir>
 

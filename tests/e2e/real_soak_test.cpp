@@ -4,10 +4,10 @@
 // Two thousand random pointer moves and clicks on the real window, sent through the X
 // server by xdotool. The program must live through them, keep its memory, and end up
 // showing what its offscreen twin, given the same events, shows.
+#include "tests/e2e/x_session.h"
+#include "tests/support/pixels.h"
 #include "ui/click_label.h"
 #include "ui/form1.h"
-#include "tests/support/pixels.h"
-#include "tests/e2e/x_session.h"
 
 #include <random>
 

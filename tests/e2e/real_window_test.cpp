@@ -4,10 +4,10 @@
 // The simulator in a real X window, driven with xdotool. Each screenshot is compared
 // with the window's own rendering, driven the same way on the offscreen platform in
 // this process.
+#include "tests/e2e/x_session.h"
+#include "tests/support/pixels.h"
 #include "ui/click_label.h"
 #include "ui/form1.h"
-#include "tests/support/pixels.h"
-#include "tests/e2e/x_session.h"
 
 #include <memory>
 

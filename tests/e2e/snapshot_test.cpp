@@ -3,11 +3,11 @@
 
 // spektrion-snapshot against the window itself: for every state its picture is the
 // window's, pixel for pixel, driven there by clicks; bad arguments write nothing.
+#include "tests/support/pixels.h"
+#include "tests/support/scaled.h"
 #include "ui/canvas.h"
 #include "ui/click_label.h"
 #include "ui/form1.h"
-#include "tests/support/pixels.h"
-#include "tests/support/scaled.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

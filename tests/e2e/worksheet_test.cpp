@@ -3,7 +3,9 @@
 
 // spektrion-worksheet from the outside: the PDF it writes is read back with
 // poppler's tools, as a teacher's printer or a screen reader would take it.
+#include "model/spectrum.h"
 #include "model/spin_system.h"
+#include "words/words.h"
 
 #include <QDir>
 #include <QImage>
@@ -59,7 +61,7 @@ QString words(int nA, int nM, int nX, int znak_J)
     s.nX = std::int16_t(nX);
     s.znak_J = std::int16_t(znak_J);
     s.calculate();
-    return QString::fromStdString(describe_spectrum(s));
+    return QString::fromStdString(spektrion::words::describe_spectrum(spectrum_of(s.state())));
 }
 
 // Readings of a rendered page: how many pixels in `r` pass `is`, and the longest run

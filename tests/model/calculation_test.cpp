@@ -1,7 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
+#include "model/quiz.h"
+#include "model/spectrum.h"
 #include "model/spin_system.h"
+#include "words/words.h"
 
 #include <gtest/gtest.h>
 
@@ -243,7 +246,7 @@ TEST_P(StateTest, SpectrumInWordsNamesEachSignalAndItsRatios)
 {
     SpinSystem s = system_in(GetParam());
     s.calculate();
-    EXPECT_EQ(describe_spectrum(s), expected_words(GetParam()));
+    EXPECT_EQ(words::describe_spectrum(spectrum_of(s.state())), expected_words(GetParam()));
 }
 
 // The splitting trees follow the calculation's own steps: one level more than the
@@ -324,6 +327,12 @@ void PrintTo(const Captions& c, std::ostream* os)
 
 class CaptionTest : public testing::TestWithParam<Captions> { };
 
+// M's caption as the window shows it: the name of M's signal in the state.
+std::string middle_name(const State& st)
+{
+    return words::multiplet_name(quiz::right_name(system_in(st).state(), Group::M));
+}
+
 // The first word names the split by the larger constant, the second the smaller.
 INSTANTIATE_TEST_SUITE_P(Descriptions, CaptionTest,
     testing::Values(Captions{{2, 2, 2, 0}, "триплет", "триплет триплетів"},
@@ -342,20 +351,20 @@ INSTANTIATE_TEST_SUITE_P(Descriptions, CaptionTest,
 TEST_P(CaptionTest, NamesTheMultiplets)
 {
     const Captions& c = GetParam();
-    EXPECT_EQ(outer_description(c.state.nM), c.outer);
-    EXPECT_EQ(middle_description(c.state.nA, c.state.nX, c.state.znak_J), c.middle);
+    EXPECT_EQ(words::multiplet_name({c.state.nM}), c.outer);
+    EXPECT_EQ(middle_name(c.state), c.middle);
 }
 
 TEST(CaptionTest, OrderDoesNotMatterWhenAAndXAreEqual)
 {
     for (int n = 1; n <= 3; ++n)
-        EXPECT_EQ(middle_description(n, n, 0), middle_description(n, n, 1));
+        EXPECT_EQ(middle_name({n, 1, n, 0}), middle_name({n, 1, n, 1}));
 }
 
 TEST(CaptionTest, MiddleCaptionHasTwoWordsAndOneBlankForEveryState)
 {
     for (const State& st : all_states()) {
-        const std::string caption = middle_description(st.nA, st.nX, st.znak_J);
+        const std::string caption = middle_name(st);
         EXPECT_EQ(std::count(caption.begin(), caption.end(), ' '), 1) << name(st);
         EXPECT_EQ(caption.rfind("ів"), caption.size() - std::string("ів").size()) << name(st);
     }

@@ -7,9 +7,9 @@
 // axis of one width, each where its 96-dpi position × the ratio puts it, within one
 // device pixel, and no colour but the chart's six.
 #include "display/chart.h"
-#include "tests/support/pixels.h"
 #include "display/plot.h"
 #include "model/spin_system.h"
+#include "tests/support/pixels.h"
 
 #include <QImage>
 

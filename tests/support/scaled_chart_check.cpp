@@ -28,7 +28,8 @@ int main(int argc, char** argv)
     const QPoint origin = spektrion::testing_scaled::chart_origin(picture, ratio);
     std::string faults = spektrion::testing_scaled::faults(picture, origin, ratio);
     if (picture.size() != QSize(device(792, ratio), device(521, ratio)))
-        faults += "the window is " + std::to_string(picture.width()) + " x " + std::to_string(picture.height());
+        faults
+            += "the window is " + std::to_string(picture.width()) + " x " + std::to_string(picture.height());
     std::printf("%s\n", faults.empty() ? "as drawn at that ratio" : faults.c_str());
     return faults.empty() ? 0 : 1;
 }

@@ -6,8 +6,9 @@
 // A spectrum drawn from scratch, the reference the window's chart is compared with.
 #include "display/chart.h"
 #include "display/plot.h"
-#include "model/spin_system.h"
 #include "display/surface.h"
+#include "model/spectrum.h"
+#include "model/spin_system.h"
 
 #include <QImage>
 
@@ -23,6 +24,13 @@ inline SpinSystem state(int nA, int nM, int nX, int znak_J)
     return s;
 }
 
+inline SpinSystem state(const SpinState& st)
+{
+    SpinSystem s;
+    s.set_state(st);
+    return s;
+}
+
 inline const QImage& the_chart()
 {
     static const QImage image = chart::build();
@@ -32,7 +40,7 @@ inline const QImage& the_chart()
 // Bars from the heights, then ratios and colons, as one recalculation shows them.
 inline void draw(ChartSurface& surface, const SpinSystem& s)
 {
-    plot::plot_spectrum(surface, s);
+    plot::plot_spectrum(surface, spectrum_of(s.state()));
 }
 
 inline QImage drawn(const SpinSystem& s)

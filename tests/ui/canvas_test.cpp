@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "ui/canvas.h"
 #include "display/chart.h"
 #include "tests/support/pixels.h"
 #include "tests/support/spectrum.h"
+#include "ui/canvas.h"
 
 #include <gtest/gtest.h>
 

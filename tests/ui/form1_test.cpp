@@ -1,11 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
+#include "model/quiz.h"
+#include "model/spectrum.h"
+#include "tests/support/pixels.h"
+#include "tests/support/spectrum.h"
 #include "ui/canvas.h"
 #include "ui/click_label.h"
 #include "ui/form1.h"
-#include "tests/support/pixels.h"
-#include "tests/support/spectrum.h"
+#include "words/words.h"
 
 #include <QAccessible>
 #include <QSignalSpy>
@@ -70,10 +73,11 @@ protected:
             EXPECT_EQ(
                 form->LabN[i]->text(), group_sizes[i] > 1 ? QString::number(group_sizes[i]) : QString());
         EXPECT_EQ(form->Label1->text(), QString::fromUtf8(m.znak_J == 0 ? "J(AM) > J(MX)" : "J(AM) < J(MX)"));
-        const QString outer = QString::fromStdString(outer_description(m.nM));
+        const QString outer = QString::fromStdString(words::multiplet_name({m.nM}));
         EXPECT_EQ(form->Lab_syg[0]->text(), outer);
         EXPECT_EQ(form->Lab_syg[2]->text(), outer);
-        EXPECT_EQ(form->Lab_syg[1]->text(), QString::fromStdString(middle_description(m.nA, m.nX, m.znak_J)));
+        EXPECT_EQ(form->Lab_syg[1]->text(),
+            QString::fromStdString(words::multiplet_name(quiz::right_name(m.state(), Group::M))));
     }
 
     std::unique_ptr<Form1> form;
@@ -394,7 +398,8 @@ QString spoken(const SpinSystem& m)
                            .arg(m.nM)
                            .arg(m.nX)
                            .arg(m.znak_J == 0 ? QStringLiteral("більша") : QStringLiteral("менша"));
-    for (QString line : QString::fromStdString(describe_spectrum(m)).split(u'\n', Qt::SkipEmptyParts))
+    for (QString line : QString::fromStdString(words::describe_spectrum(spectrum_of(m.state())))
+                            .split(u'\n', Qt::SkipEmptyParts))
         expected += QStringLiteral(" Сигнал ")
             + line.replace(QStringLiteral(" : "), QStringLiteral(", "))
                   .replace(QStringLiteral(": "), QStringLiteral(", "))

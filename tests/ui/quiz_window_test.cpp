@@ -1,15 +1,18 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
+#include "model/quiz.h"
+#include "model/state.h"
+#include "tests/support/pixels.h"
+#include "tests/support/spectrum.h"
 #include "ui/canvas.h"
 #include "ui/click_label.h"
 #include "ui/focus_text.h"
 #include "ui/form1.h"
 #include "ui/formula_button.h"
-#include "tests/support/pixels.h"
 #include "ui/quiz_window.h"
-#include "tests/support/spectrum.h"
 #include "ui/tree_band.h"
+#include "words/words.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -49,28 +52,30 @@ protected:
 
     // Clicks on the letter or its subscript, in turn, until the group has `size` (three
     // clicks at most reach any size; more find the clicks ignored).
-    void set_by_clicks(int group, int size)
+    void set_by_clicks(Group group, int size)
     {
+        const std::size_t i_group = std::size_t(index_of(group));
         for (int i = 0; i < 6 && window->answer().size(group) != size; ++i)
-            QTest::mouseClick(i % 2 ? window->subscripts[group] : window->letters[group], Qt::LeftButton);
+            QTest::mouseClick(i % 2 ? window->subscripts[i_group] : window->letters[i_group], Qt::LeftButton);
     }
 
     void answer_by_mouse(bool right)
     {
-        const quiz::System& s = window->task().system;
+        const SpinState& s = window->task().system;
         if (window->task().kind == Kind::NameMultiplets) {
             for (int p = 0; p < 3; ++p) {
-                const int group = 2 - p;
+                const Group group = group_at(p);
                 QComboBox* box = window->names[p];
-                box->setCurrentIndex(box->findText(QString::fromStdString(quiz::right_name(s, group))));
+                box->setCurrentIndex(
+                    box->findText(QString::fromStdString(words::multiplet_name(quiz::right_name(s, group)))));
             }
             if (!right)
                 window->names[1]->setCurrentIndex((window->names[1]->currentIndex() + 1) % 12);
         } else {
-            set_by_clicks(quiz::kGroupA, s.nA);
-            set_by_clicks(quiz::kGroupM, right ? s.nM : s.nM % 3 + 1);
-            set_by_clicks(quiz::kGroupX, s.nX);
-            for (int i = 0; i < 3 && window->answer().znak_J != s.znak_J; ++i)
+            set_by_clicks(Group::A, s.nA);
+            set_by_clicks(Group::M, right ? s.nM : s.nM % 3 + 1);
+            set_by_clicks(Group::X, s.nX);
+            for (int i = 0; i < 3 && window->answer().order != s.order; ++i)
                 QTest::mouseClick(window->order, Qt::LeftButton);
         }
     }
@@ -95,8 +100,7 @@ TEST_F(QuizWindowTest, ARoundIsAnsweredCheckedAndScored)
         EXPECT_EQ(QApplication::focusWidget(), window->verdict);
         EXPECT_TRUE(trees_drawn());
         EXPECT_EQ(chart_shown().copy(1, 1, 777, 408),
-            testing_spectrum::drawn(testing_spectrum::state(window->task().system.nA,
-                window->task().system.nM, window->task().system.nX, window->task().system.znak_J)));
+            testing_spectrum::drawn(testing_spectrum::state(window->task().system)));
         QTest::mouseClick(window->next_button, Qt::LeftButton);
     }
     EXPECT_EQ(window->verdict->text(), "8 з 10");
@@ -142,7 +146,7 @@ TEST_F(QuizWindowTest, ClicksSetTheSystemWhileTheChartStaysUntilChecked)
     }
     QTest::mouseClick(window->subscripts[2], Qt::LeftButton);
     QTest::mouseClick(window->subscripts[2], Qt::LeftButton);
-    EXPECT_EQ(window->answer().nX, 2);
+    EXPECT_EQ(window->answer().size(Group::X), 2);
     for (const char* shown : {"J(AM) > J(MX)", "J(AM) < J(MX)", "J(AM) > J(MX)"}) {
         QTest::mouseClick(window->order, Qt::LeftButton);
         EXPECT_EQ(window->order->text(), shown);
@@ -158,13 +162,14 @@ TEST_F(QuizWindowTest, TheKeyboardAloneAnswersAndAScreenReaderFindsButtons)
 {
     const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
     EXPECT_EQ(QApplication::focusWidget(), window->heading);
-    const quiz::System s = window->task().system;
+    const SpinState s = window->task().system;
     // A1 M2 X2: under X a name a line short, the others right.
     for (int p = 0; p < 3; ++p) {
         key(Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), window->names[p]);
-        const int wanted = window->names[p]->findText(
-            p == 0 ? QStringLiteral("дублет") : QString::fromStdString(quiz::right_name(s, 2 - p)));
+        const int wanted = window->names[p]->findText(p == 0
+                ? QStringLiteral("дублет")
+                : QString::fromStdString(words::multiplet_name(quiz::right_name(s, group_at(p)))));
         for (int i = 0; i <= wanted; ++i)
             key(Qt::Key_Down);
         EXPECT_EQ(window->names[p]->currentIndex(), wanted);
@@ -197,7 +202,7 @@ TEST_F(QuizWindowTest, TheKeyboardAloneAnswersAndAScreenReaderFindsButtons)
     EXPECT_EQ(QApplication::focusWidget(), window->next_button);
     key(Qt::Key_Return);
     ASSERT_EQ(window->task().kind, Kind::WhichSystem);
-    const quiz::System t = window->task().system;
+    const SpinState t = window->task().system;
     const int sizes[3] = {t.nA, t.nM, t.nX};
     for (int g = 0; g < 3; ++g) {
         key(Qt::Key_Tab);
@@ -207,7 +212,8 @@ TEST_F(QuizWindowTest, TheKeyboardAloneAnswersAndAScreenReaderFindsButtons)
     }
     key(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), window->order);
-    for (int i = 0; i <= t.znak_J; ++i)
+    // The first press sets J(AM) > J(MX), the second J(AM) < J(MX).
+    for (int i = 0; i <= (t.order == Order::AMLarger ? 0 : 1); ++i)
         key(Qt::Key_Space);
     for (QWidget* w : {static_cast<QWidget*>(window->letters[1]), static_cast<QWidget*>(window->order)}) {
         QAccessibleInterface* button = QAccessible::queryAccessibleInterface(w);

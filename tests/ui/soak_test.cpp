@@ -7,10 +7,12 @@
 // lead to, worked out here independently from what a click is: a left press on a
 // label and a left release where that label is the topmost control, while the help
 // bar follows whatever lies under the pointer, buttons held or not.
+#include "model/quiz.h"
+#include "tests/support/spectrum.h"
 #include "ui/canvas.h"
 #include "ui/click_label.h"
 #include "ui/form1.h"
-#include "tests/support/spectrum.h"
+#include "words/words.h"
 
 #include <QTest>
 
@@ -141,12 +143,13 @@ public:
             ASSERT_EQ(
                 form_.LabN[i]->text(), expected_.sizes[i] > 1 ? QString::number(expected_.sizes[i]) : "");
         ASSERT_EQ(form_.Label1->text(), expected_.znak_J == 0 ? "J(AM) > J(MX)" : "J(AM) < J(MX)");
-        const QString outer = QString::fromStdString(outer_description(expected_.sizes[1]));
+        const QString outer = QString::fromStdString(words::multiplet_name({expected_.sizes[1]}));
         ASSERT_EQ(form_.Lab_syg[0]->text(), outer);
         ASSERT_EQ(form_.Lab_syg[2]->text(), outer);
         ASSERT_EQ(form_.Lab_syg[1]->text(),
-            QString::fromStdString(
-                middle_description(expected_.sizes[0], expected_.sizes[2], expected_.znak_J)));
+            QString::fromStdString(words::multiplet_name(quiz::right_name(
+                state(expected_.sizes[0], expected_.sizes[1], expected_.sizes[2], expected_.znak_J).state(),
+                Group::M))));
         ASSERT_EQ(form_.Lab_help->text(), expected_.help);
         ASSERT_TRUE(form_.Picture1->surface().image() == ref.chart);
         if (with_screen) {

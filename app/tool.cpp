@@ -1,14 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Spektrion developers
 // SPDX-License-Identifier: MIT
 
-#include "app/startup.h"
+#include "app/tool.h"
 
 #include <QCoreApplication>
-#include <QDirIterator>
-#include <QFontDatabase>
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -101,35 +98,6 @@ bool write_all(int fd, const QByteArray& data)
 #endif
 
 }  // namespace
-
-void register_embedded_fonts()
-{
-    QDirIterator faces(QStringLiteral(":/spektrion/fonts"), QDir::Files);
-    while (faces.hasNext())
-        QFontDatabase::addApplicationFont(faces.next());
-}
-
-ToolkitArguments::ToolkitArguments(int argc, char** argv, QByteArray platform)
-    : name_(argc > 0 && argv[0] ? argv[0] : "spektrion")
-    , platform_(std::move(platform))
-{
-    argv_.push_back(name_.data());
-    if (!platform_.isEmpty()) {
-        argv_.push_back(option_.data());
-        argv_.push_back(platform_.data());
-    }
-    argc_ = int(argv_.size());
-    argv_.push_back(nullptr);
-}
-
-QByteArray window_platform()
-{
-#ifdef Q_OS_WIN
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return "windows:fontengine=freetype";
-#endif
-    return {};
-}
 
 void prepare_command_line_tool()
 {
@@ -239,65 +207,66 @@ std::string write_whole_file(const QByteArray& name, const QByteArray& data)
 }
 #endif
 
-// While the application object is being made, a failure to reach a display is a
-// qFatal that would abort with a core dump; say in one sentence what failed and leave
-// instead. Where QT_QPA_PLATFORM names a display system other than X or Wayland, that
-// system is what is missing; where a display is named, it is that display or the
-// plug-in that reaches it; otherwise there is no display at all.
-void window_startup_message(
-    const char* program, QtMsgType type, const QMessageLogContext& context, const QString& message)
+ToolCommandLine::ToolCommandLine(const std::vector<QByteArray>& raw, const ToolMessages& messages)
+    : raw_(raw)
+    , messages_(messages)
 {
-    if (type == QtFatalMsg) {
-        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-        const QByteArray plugin = platform.split(';').constFirst().split(':').constFirst();
-        const bool desktop = plugin.isEmpty() || plugin == "xcb" || plugin.startsWith("wayland");
-        const QByteArray display
-            = qgetenv("WAYLAND_DISPLAY").isEmpty() ? qgetenv("DISPLAY") : qgetenv("WAYLAND_DISPLAY");
-        if (!desktop)
-            std::fprintf(stderr,
-                "%s: the display system '%s' that QT_QPA_PLATFORM asks for is not available; "
-                "unset QT_QPA_PLATFORM to use the desktop's own.\n",
-                program, platform.constData());
-        else if (!display.isEmpty())
-            std::fprintf(stderr,
-                "%s: the window cannot be shown on the display '%s': it cannot be reached, or "
-                "the toolkit's plug-in for it cannot start.\n",
-                program, display.constData());
-        else
-            std::fprintf(stderr,
-                "%s: there is no display to show the window on; start Spektrion from its menu "
-                "entry or a terminal of a desktop session.\n",
-                program);
-        std::_Exit(1);
-    }
-    // The platform plugin's own complaints precede its fatal message; one sentence is enough.
-    if (QByteArrayView(context.category).startsWith("qt.qpa"))
-        return;
-    std::fputs(qPrintable(qFormatLogMessage(type, context, message) + u'\n'), stderr);
+    for (const QByteArray& a : raw)
+        args_.push_back(QString::fromUtf8(a));
 }
 
-// The toolkit takes any scale factor, and at 0 or "nan" shows no window and says
-// nothing; such a setting is refused before it starts.
-bool scale_factor_usable(const char* program)
+bool ToolCommandLine::next()
 {
-    const QByteArray setting = qgetenv("QT_SCALE_FACTOR");
-    if (setting.isEmpty())
-        return true;
-    bool ok = false;
-    const double factor = setting.toDouble(&ok);
-#ifdef Q_OS_WASM
-    // The page shrinks the window to a phone's width, to a little under half its size.
-    constexpr double kSmallest = 0.25;
-#else
-    constexpr double kSmallest = 0.5;
-#endif
-    if (ok && std::isfinite(factor) && factor >= kSmallest && factor <= 8.0)
-        return true;
-    std::fprintf(stderr,
-        "%s: QT_SCALE_FACTOR='%s' is not a scale the window can be shown at; set a factor "
-        "from %g to 8, or unset it.\n",
-        program, setting.constData(), kSmallest);
-    return false;
+    if (started_)
+        ++at_;
+    started_ = true;
+    option_ = at_;
+    return at_ < args_.size();
+}
+
+std::string ToolCommandLine::following() const
+{
+    return at_ + 1 < args_.size() ? args_[at_ + 1].toStdString() : std::string();
+}
+
+std::optional<QString> ToolCommandLine::value()
+{
+    if (at_ + 1 >= args_.size())
+        return std::nullopt;
+    return args_[++at_];
+}
+
+void ToolCommandLine::bad_value(const std::string& given, const std::string& expected) const
+{
+    messages_.usage_error("bad " + option().toStdString() + " '" + given + "': " + expected);
+}
+
+bool ToolCommandLine::common(const char* usage, const char* version)
+{
+    const QString& a = option();
+    if (a == u"-o" || a == u"--output") {
+        if (at_ + 1 >= args_.size() || args_[at_ + 1].isEmpty()) {
+            messages_.usage_error("-o needs a file name");
+            return false;
+        }
+        output_ = raw_[++at_];
+    } else if (a == u"-h" || a == u"--help") {
+        answer_ = usage;
+    } else if (a == u"--version") {
+        answer_ = version;
+    } else {
+        messages_.usage_error("unknown argument '" + a.toStdString() + "'");
+        return false;
+    }
+    return true;
+}
+
+bool write_output(const ToolMessages& messages, const QByteArray& name, const QByteArray& data)
+{
+    const std::string failure = write_whole_file(name, data);
+    if (!failure.empty())
+        messages.error("cannot write '" + name.toStdString() + "': " + failure);
+    return failure.empty();
 }
 
 }  // namespace spektrion

@@ -1,0 +1,57 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "app/launch.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QStyle>
+
+#include <utility>
+
+#ifdef Q_OS_WASM
+#include <emscripten/val.h>
+#endif
+
+namespace spektrion {
+
+// The life of a window program, which takes no options: an unusable scale factor is
+// refused; the application object is made with `startup_message` installed, which says
+// in one sentence why a display cannot be reached; the carried faces are registered;
+// then a `Window` made from `args` is shown, centred, until it is closed.
+template <typename Window, typename... Args>
+int run_window(const char* program, int argc, char** argv, QtMessageHandler startup_message, Args&&... args)
+{
+#ifdef Q_OS_WASM
+    // On a screen smaller than the window the page picks a smaller scale and leaves it
+    // in spektrionScale; the toolkit takes it as a desktop's scale factor.
+    const emscripten::val page_scale = emscripten::val::global("spektrionScale");
+    if (page_scale.isNumber())
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(page_scale.as<double>(), 'g', 17));
+#endif
+    if (!scale_factor_usable(program))
+        return 1;
+    // The toolkit would read its own options from the command line (a title, a style
+    // sheet file, a platform), so it is given only the program's name; the environment
+    // a desktop sets (DISPLAY, QT_SCALE_FACTOR) still applies.
+    ToolkitArguments toolkit(argc, argv, window_platform());
+    qInstallMessageHandler(startup_message);
+    QApplication app(toolkit.argc(), toolkit.argv());
+    qInstallMessageHandler(nullptr);
+    register_embedded_fonts();
+
+    Window window(std::forward<Args>(args)...);
+#ifdef Q_OS_WASM
+    // In a browser the page around the canvas is the window's frame: the canvas is
+    // exactly the window, with no title bar drawn inside it.
+    window.setWindowFlag(Qt::FramelessWindowHint);
+#endif
+    window.setGeometry(QStyle::alignedRect(
+        Qt::LeftToRight, Qt::AlignCenter, window.size(), window.screen()->availableGeometry()));
+    window.show();
+    return app.exec();
+}
+
+}  // namespace spektrion
