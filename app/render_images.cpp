@@ -76,13 +76,15 @@ QByteArray ico(const std::vector<QImage>& images)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
+    // Run by the build, on machines with no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 2) {
         std::fputs("usage: spektrion-images OUTPUT_DIR\n", stderr);
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QDir out(arguments[1]);
     if (!QDir().mkpath(out.path()))
         return 1;
     using namespace spektrion;

@@ -96,16 +96,11 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
     while (line.next()) {
         const QString& a = line.option();
         if (a == u"--sizes") {
-            const std::optional<QString> value = line.value();
-            if (!value) {
-                kMessages.usage_error("--sizes needs a value such as 3,1,2");
+            if (!line.has_value())
+                return kMessages.refuse("--sizes needs a value such as 3,1,2");
+            const auto sizes = line.value(parse_sizes, "three numbers 1 to 3, as A,M,X");
+            if (!sizes)
                 return std::nullopt;
-            }
-            const auto sizes = parse_sizes(value->toStdString());
-            if (!sizes) {
-                line.bad_value(value->toStdString(), "three numbers 1 to 3, as A,M,X");
-                return std::nullopt;
-            }
             r.state = {(*sizes)[0], (*sizes)[1], (*sizes)[2], r.state.order};
         } else if (a == u"--order") {
             const std::optional<Order> order = line.value(parse_order, "'>' or '<'");
@@ -145,30 +140,28 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
             r.describe = true;
         } else if (!line.common(usage_text.c_str(), "spektrion-snapshot " SPEKTRION_VERSION "\n")) {
             return std::nullopt;
-        } else if (!line.answer().empty()) {
-            r.answer = line.answer();
-            return r;
         }
     }
+    r.answer = line.answer();
     r.output = line.output();
-    const auto fail = [](const std::string& message) {
-        kMessages.usage_error(message);
-        return std::nullopt;
-    };
+    if (!r.answer.empty())
+        return r;
     if (r.describe && !r.output.isEmpty())
-        return fail("--describe prints words and -o writes a picture; give one of them");
+        return kMessages.refuse("--describe prints words and -o writes a picture; give one of them");
     if (r.describe)
         return r;
     if (r.output.isEmpty())
-        return fail("missing -o FILE.png");
+        return kMessages.refuse("missing -o FILE.png");
 #ifdef SPEKTRION_SVG
     if (r.output.toLower().endsWith(".svg") && (r.chart_only || r.tree))
         return r;
     if (r.output.toLower().endsWith(".svg"))
-        return fail("bad -o '" + r.output.toStdString() + "': an SVG drawing is of --chart or --tree");
+        return kMessages.refuse(
+            "bad -o '" + r.output.toStdString() + "': an SVG drawing is of --chart or --tree");
 #endif
     if (!r.output.toLower().endsWith(".png"))
-        return fail("bad -o '" + r.output.toStdString() + "': the picture is a PNG file, name it *.png");
+        return kMessages.refuse(
+            "bad -o '" + r.output.toStdString() + "': the picture is a PNG file, name it *.png");
     return r;
 }
 

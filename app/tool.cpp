@@ -217,6 +217,8 @@ ToolCommandLine::ToolCommandLine(const std::vector<QByteArray>& raw, const ToolM
 
 bool ToolCommandLine::next()
 {
+    if (!answer_.empty())
+        return false;
     if (started_)
         ++at_;
     started_ = true;
@@ -226,12 +228,12 @@ bool ToolCommandLine::next()
 
 std::string ToolCommandLine::following() const
 {
-    return at_ + 1 < args_.size() ? args_[at_ + 1].toStdString() : std::string();
+    return has_value() ? args_[at_ + 1].toStdString() : std::string();
 }
 
 std::optional<QString> ToolCommandLine::value()
 {
-    if (at_ + 1 >= args_.size())
+    if (!has_value())
         return std::nullopt;
     return args_[++at_];
 }
@@ -245,7 +247,7 @@ bool ToolCommandLine::common(const char* usage, const char* version)
 {
     const QString& a = option();
     if (a == u"-o" || a == u"--output") {
-        if (at_ + 1 >= args_.size() || args_[at_ + 1].isEmpty()) {
+        if (!has_value() || args_[at_ + 1].isEmpty()) {
             messages_.usage_error("-o needs a file name");
             return false;
         }

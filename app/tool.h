@@ -44,6 +44,12 @@ public:
     void error(const std::string& sentence) const;
     // A wrong argument: the sentence and where to learn the right ones, as GNU tools do.
     void usage_error(const std::string& sentence) const;
+    // usage_error, for a parser to return: `return messages.refuse("…");`.
+    std::nullopt_t refuse(const std::string& sentence) const
+    {
+        usage_error(sentence);
+        return std::nullopt;
+    }
     // `text` on stdout, flushed; false (after saying so) when it could not be written
     // whole, as on a full disk.
     bool print(const std::string& text) const;
@@ -54,14 +60,15 @@ private:
 
 // A tool's command line read from left to right: the tool handles its own options and
 // passes every other to common(), which takes what all tools take (-o FILE, -h or
-// --help, --version) and refuses the rest.
+// --help, --version) and refuses the rest. Reading stops at --help or --version.
 class ToolCommandLine {
 public:
     ToolCommandLine(const std::vector<QByteArray>& raw, const ToolMessages& messages);
 
-    // Moves to the next argument; false at the end.
+    // Moves to the next argument; false at the end, or once an answer is set.
     bool next();
     const QString& option() const { return args_[option_]; }
+    bool has_value() const { return at_ + 1 < args_.size(); }
     // The argument after this option, as given ("" where there is none), for messages.
     std::string following() const;
     // Takes the argument after this option as its value; nothing where there is none.

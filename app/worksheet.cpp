@@ -80,34 +80,29 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
             seed = *s;
         } else if (a == u"--system") {
             const std::string given = line.following();
-            const std::optional<SpinState> task
-                = line.value(parse_state, "three numbers 1 to 3 and '>' or '<', as 3,1,2,<");
+            const std::optional<SpinState> task = line.value(parse_state,
+                "three numbers 1 to 3 and '>' or '<', as " + format_state({3, 1, 2, Order::MXLarger}));
             if (!task)
                 return std::nullopt;
-            if (std::find(r.tasks.begin(), r.tasks.end(), *task) != r.tasks.end()) {
-                kMessages.usage_error(
+            if (std::find(r.tasks.begin(), r.tasks.end(), *task) != r.tasks.end())
+                return kMessages.refuse(
                     "--system " + given + " is given twice; every task is a different spin system");
-                return std::nullopt;
-            }
             r.tasks.push_back(*task);
         } else if (!line.common(kUsage, "spektrion-worksheet " SPEKTRION_VERSION "\n")) {
             return std::nullopt;
-        } else if (!line.answer().empty()) {
-            r.answer = line.answer();
-            return r;
         }
     }
+    r.answer = line.answer();
     r.output = line.output();
-    const auto fail = [](const std::string& message) {
-        kMessages.usage_error(message);
-        return std::nullopt;
-    };
+    if (!r.answer.empty())
+        return r;
     if (count && !r.tasks.empty())
-        return fail("--count and --system both choose the tasks; give one of them");
+        return kMessages.refuse("--count and --system both choose the tasks; give one of them");
     if (r.output.isEmpty())
-        return fail("missing -o FILE.pdf");
+        return kMessages.refuse("missing -o FILE.pdf");
     if (!r.output.toLower().endsWith(".pdf"))
-        return fail("bad -o '" + r.output.toStdString() + "': the worksheet is a PDF file, name it *.pdf");
+        return kMessages.refuse(
+            "bad -o '" + r.output.toStdString() + "': the worksheet is a PDF file, name it *.pdf");
     if (r.tasks.empty())
         r.tasks = random_states(count.value_or(6), seed);
     return r;

@@ -21,9 +21,9 @@ inline constexpr int kFirstSlot = 1;
 inline constexpr int kLastSlot = 20;
 inline constexpr int kSeedSlot = 9;
 
-inline constexpr int kSignalX = 1;
-inline constexpr int kSignalM = 2;
-inline constexpr int kSignalA = 3;
+inline constexpr int kSignalX = signal_row(Group::X);
+inline constexpr int kSignalM = signal_row(Group::M);
+inline constexpr int kSignalA = signal_row(Group::A);
 
 using LineRow = std::array<float, kSlots>;
 using LineTable = std::array<LineRow, kRows>;

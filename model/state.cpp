@@ -30,6 +30,11 @@ std::optional<int> parse_size(std::string_view text)
     return value;
 }
 
+char order_sign(Order o)
+{
+    return o == Order::AMLarger ? '>' : '<';
+}
+
 }  // namespace
 
 std::array<SpinState, kStates> all_states()
@@ -42,13 +47,6 @@ std::array<SpinState, kStates> all_states()
                 for (int nX = kSmallestGroup; nX <= kLargestGroup; ++nX)
                     states[i++] = {nA, nM, nX, order};
     return states;
-}
-
-std::optional<SpinState> PartialState::complete() const
-{
-    if (!order || !sizes[0] || !sizes[1] || !sizes[2])
-        return std::nullopt;
-    return SpinState{*sizes[0], *sizes[1], *sizes[2], *order};
 }
 
 std::optional<std::array<int, 3>> parse_sizes(std::string_view text)
@@ -86,11 +84,6 @@ std::optional<SpinState> parse_state(std::string_view text)
     if (!sizes || !order)
         return std::nullopt;
     return SpinState{(*sizes)[0], (*sizes)[1], (*sizes)[2], *order};
-}
-
-char order_sign(Order o)
-{
-    return o == Order::AMLarger ? '>' : '<';
 }
 
 std::string format_state(const SpinState& s)

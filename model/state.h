@@ -81,7 +81,6 @@ struct SpinState {
     Order order = Order::AMLarger;
 
     constexpr int size(Group g) const { return g == Group::A ? nA : g == Group::M ? nM : nX; }
-    constexpr int& size(Group g) { return g == Group::A ? nA : g == Group::M ? nM : nX; }
     friend bool operator==(const SpinState&, const SpinState&) = default;
 };
 
@@ -102,8 +101,6 @@ struct PartialState {
 
     std::optional<int> size(Group g) const { return sizes[std::size_t(index_of(g))]; }
     bool begun() const { return order || sizes[0] || sizes[1] || sizes[2]; }
-    // Once every part is chosen, the state chosen.
-    std::optional<SpinState> complete() const;
 };
 
 // The textual form the tools take and print: sizes "3,1,2" (A, M, X), orders ">" and
@@ -111,7 +108,6 @@ struct PartialState {
 std::optional<std::array<int, 3>> parse_sizes(std::string_view text);
 std::optional<Order> parse_order(std::string_view text);
 std::optional<SpinState> parse_state(std::string_view text);
-char order_sign(Order o);
 std::string format_state(const SpinState& s);
 
 }  // namespace spektrion
