@@ -7,6 +7,8 @@
 // Start-up is measured from the launch of the process to the moment its window is
 // mapped and shows what it must show: for the simulator, the blue X line of the
 // first spectrum; for the baseline, its painted background.
+#include "tests/support/soak.h"
+
 #include <xcb/xcb.h>
 
 #include <QByteArray>
@@ -25,6 +27,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <optional>
 #include <spawn.h>
 #include <string>
@@ -39,6 +42,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
+using spektrion::testing_soak::rss_kib;
 
 constexpr int kWindowWidth = 792;
 constexpr int kWindowHeight = 521;
@@ -106,17 +110,6 @@ void stop(pid_t pid)
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
-}
-
-long rss_kib(pid_t pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }
 
 long cpu_ticks(pid_t pid)
@@ -286,29 +279,19 @@ std::string start_xvfb(pid_t& pid, double scale)
 Options parse(int argc, char** argv)
 {
     Options o;
+    const std::map<std::string, std::string*> texts = {{"--program", &o.program}, {"--baseline", &o.baseline},
+        {"--gbench", &o.gbench_json}, {"--out", &o.out}, {"--wine", &o.wine},
+        {"--wine-baseline", &o.wine_baseline}, {"--quiz", &o.quiz}};
+    const std::map<std::string, int*> counts = {{"--runs", &o.runs}, {"--clicks", &o.clicks}};
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         const std::string value = argv[i + 1];
-        if (key == "--program")
-            o.program = value;
-        else if (key == "--baseline")
-            o.baseline = value;
-        else if (key == "--gbench")
-            o.gbench_json = value;
-        else if (key == "--out")
-            o.out = value;
-        else if (key == "--runs")
-            o.runs = std::stoi(value);
-        else if (key == "--clicks")
-            o.clicks = std::stoi(value);
-        else if (key == "--wine")
-            o.wine = value;
-        else if (key == "--wine-baseline")
-            o.wine_baseline = value;
+        if (const auto text = texts.find(key); text != texts.end())
+            *text->second = value;
+        else if (const auto count = counts.find(key); count != counts.end())
+            *count->second = std::stoi(value);
         else if (key == "--scale")
             o.scale = std::stod(value);
-        else if (key == "--quiz")
-            o.quiz = value;
     }
     return o;
 }
@@ -497,18 +480,8 @@ int main(int argc, char** argv)
     startup.insert("spektrion_median_ms", program_median);
     startup.insert("baseline_median_ms", baseline_median);
     startup.insert("ratio", baseline_median > 0 ? program_median / baseline_median : -1);
-    startup.insert("spektrion_ms", QJsonArray::fromVariantList([&] {
-        QVariantList l;
-        for (double v : program_ms)
-            l.push_back(v);
-        return l;
-    }()));
-    startup.insert("baseline_ms", QJsonArray::fromVariantList([&] {
-        QVariantList l;
-        for (double v : baseline_ms)
-            l.push_back(v);
-        return l;
-    }()));
+    startup.insert("spektrion_ms", json_list(program_ms));
+    startup.insert("baseline_ms", json_list(baseline_ms));
     if (!quiz_ms.empty()) {
         startup.insert("quiz_median_ms", median(quiz_ms));
         startup.insert("quiz_ratio", baseline_median > 0 ? median(quiz_ms) / baseline_median : -1);

@@ -3,6 +3,7 @@
 
 #include "display/chart.h"
 #include "tests/support/pixels.h"
+#include "tests/support/spectrum.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,7 @@ namespace {
 
 using namespace testing_pixels;
 using namespace chart;
-
-const QImage& the_chart()
-{
-    static const QImage image = chart::build();
-    return image;
-}
+using testing_spectrum::the_chart;
 
 struct Sample {
     int x, y;

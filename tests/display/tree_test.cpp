@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "display/tree.h"
+#include "model/state.h"
 #include "tests/support/pixels.h"
 #include "tests/support/spectrum.h"
 
@@ -30,27 +31,23 @@ std::set<int> columns(const QImage& image, int y, QRgb colour)
 // In every state each bar has a leaf of its tree right above it, and each leaf a bar.
 TEST(TreeTest, EveryBarHasALeafAboveItAndEveryLeafABar)
 {
-    for (int j = 0; j < 2; ++j)
-        for (int a = 1; a <= 3; ++a)
-            for (int m = 1; m <= 3; ++m)
-                for (int x = 1; x <= 3; ++x) {
-                    SpinSystem s = state(a, m, x, j);
-                    s.calculate();
-                    const QImage chart = drawn(s);
-                    const QImage picture = tree::picture(chart, s.state());
-                    ASSERT_EQ(picture.size(), QSize(777, tree::kBandHeight + 408));
-                    EXPECT_EQ(picture.copy(0, tree::kBandHeight, 777, 408), chart) << "the chart as drawn";
-                    // Just above the baseline every bar shows; the leaves end just above
-                    // the group letters.
-                    const int bar_row = tree::kBandHeight + 381;
-                    const int leaf_row = tree::kBandHeight - 20;
-                    for (const QRgb colour : kGroupColours) {
-                        const std::set<int> bars = columns(picture, bar_row, colour);
-                        EXPECT_FALSE(bars.empty());
-                        EXPECT_EQ(columns(picture, leaf_row, colour), bars)
-                            << a << m << x << " order " << j << " colour #" << std::hex << colour;
-                    }
-                }
+    for (const SpinState& st : all_states()) {
+        SpinSystem s = state(st);
+        s.calculate();
+        const QImage chart = drawn(s);
+        const QImage picture = tree::picture(chart, s.state());
+        ASSERT_EQ(picture.size(), QSize(777, tree::kBandHeight + 408));
+        EXPECT_EQ(picture.copy(0, tree::kBandHeight, 777, 408), chart) << "the chart as drawn";
+        // Just above the baseline every bar shows; the leaves end just above the group letters.
+        const int bar_row = tree::kBandHeight + 381;
+        const int leaf_row = tree::kBandHeight - 20;
+        for (const QRgb colour : kGroupColours) {
+            const std::set<int> bars = columns(picture, bar_row, colour);
+            EXPECT_FALSE(bars.empty());
+            EXPECT_EQ(columns(picture, leaf_row, colour), bars)
+                << format_state(st) << " colour #" << std::hex << colour;
+        }
+    }
 }
 
 struct Level {
@@ -100,49 +97,44 @@ bool grey_near(const QImage& picture, QPointF p)
 // and no label stands over a level's lines.
 TEST(TreeTest, EachLevelSplitsItsParentsIntoCentredLinesJoinedToThem)
 {
-    for (int j = 0; j < 2; ++j)
-        for (int a = 1; a <= 3; ++a)
-            for (int m = 1; m <= 3; ++m)
-                for (int x = 1; x <= 3; ++x) {
-                    SpinSystem s = state(a, m, x, j);
-                    s.calculate();
-                    const QImage picture = tree::picture(drawn(s), s.state());
-                    const int larger = j == 0 ? a : x, smaller = j == 0 ? x : a;
-                    const std::vector<std::pair<QRgb, std::vector<int>>> trees = {{chart::kBlue, {m + 1}},
-                        {chart::kGreen, {larger + 1, smaller + 1}}, {chart::kRed, {m + 1}}};
-                    for (const auto& [colour, splits] : trees) {
-                        const std::vector<Level> levels = levels_of(picture, colour);
-                        ASSERT_EQ(levels.size(), splits.size() + 1) << a << m << x << j;
-                        for (std::size_t i = 1; i < levels.size(); ++i) {
-                            const Level& up = levels[i - 1];
-                            const Level& down = levels[i];
-                            const std::size_t k = std::size_t(splits[i - 1]);
-                            ASSERT_EQ(down.centres.size(), up.centres.size() * k)
-                                << a << m << x << j << " level " << i;
-                            for (std::size_t p = 0; p < up.centres.size(); ++p) {
-                                double sum = 0;
-                                for (std::size_t c = p * k; c < (p + 1) * k; ++c) {
-                                    sum += down.centres[c];
-                                    const QPointF mid(
-                                        (up.centres[p] + down.centres[c]) / 2, (up.bottom + down.top) / 2.0);
-                                    EXPECT_TRUE(grey_near(picture, mid))
-                                        << a << m << x << j << " no connector to " << c;
-                                }
-                                EXPECT_NEAR(up.centres[p], sum / double(k), 1.0)
-                                    << a << m << x << j << " level " << i;
-                            }
-                            const QRect lines(QPoint(int(up.centres.front()) - 3, up.top),
-                                QPoint(int(up.centres.back()) + 3, up.bottom));
-                            int ink = 0;  // of the labels' smoothed black text
-                            for (int ly = lines.top(); ly <= lines.bottom(); ++ly)
-                                for (int lx = lines.left(); lx <= lines.right(); ++lx) {
-                                    const QRgb c = rgb(picture, lx, ly);
-                                    ink += qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) < 0x40;
-                                }
-                            EXPECT_EQ(ink, 0) << "a label over the tree";
-                        }
+    for (const SpinState& st : all_states()) {
+        SpinSystem s = state(st);
+        s.calculate();
+        const QImage picture = tree::picture(drawn(s), s.state());
+        const auto& [a, m, x, order] = st;
+        const int larger = order == Order::AMLarger ? a : x, smaller = order == Order::AMLarger ? x : a;
+        const std::vector<std::pair<QRgb, std::vector<int>>> trees
+            = {{chart::kBlue, {m + 1}}, {chart::kGreen, {larger + 1, smaller + 1}}, {chart::kRed, {m + 1}}};
+        for (const auto& [colour, splits] : trees) {
+            const std::vector<Level> levels = levels_of(picture, colour);
+            ASSERT_EQ(levels.size(), splits.size() + 1) << format_state(st);
+            for (std::size_t i = 1; i < levels.size(); ++i) {
+                const Level& up = levels[i - 1];
+                const Level& down = levels[i];
+                const std::size_t k = std::size_t(splits[i - 1]);
+                ASSERT_EQ(down.centres.size(), up.centres.size() * k) << format_state(st) << " level " << i;
+                for (std::size_t p = 0; p < up.centres.size(); ++p) {
+                    double sum = 0;
+                    for (std::size_t c = p * k; c < (p + 1) * k; ++c) {
+                        sum += down.centres[c];
+                        const QPointF mid(
+                            (up.centres[p] + down.centres[c]) / 2, (up.bottom + down.top) / 2.0);
+                        EXPECT_TRUE(grey_near(picture, mid)) << format_state(st) << " no connector to " << c;
                     }
+                    EXPECT_NEAR(up.centres[p], sum / double(k), 1.0) << format_state(st) << " level " << i;
                 }
+                const QRect lines(QPoint(int(up.centres.front()) - 3, up.top),
+                    QPoint(int(up.centres.back()) + 3, up.bottom));
+                int ink = 0;  // of the labels' smoothed black text
+                for (int ly = lines.top(); ly <= lines.bottom(); ++ly)
+                    for (int lx = lines.left(); lx <= lines.right(); ++lx) {
+                        const QRgb c = rgb(picture, lx, ly);
+                        ink += qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) < 0x40;
+                    }
+                EXPECT_EQ(ink, 0) << "a label over the tree";
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -6,15 +6,15 @@
 // showing what its offscreen twin, given the same events, shows.
 #include "tests/e2e/x_session.h"
 #include "tests/support/pixels.h"
+#include "tests/support/soak.h"
 #include "ui/click_label.h"
 #include "ui/form1.h"
-
-#include <random>
 
 namespace spektrion {
 namespace {
 
 using namespace testing_x;
+using testing_soak::rss_kib;
 
 constexpr int kEvents = 2000;
 constexpr int kWarmUpEvents = 100;
@@ -27,7 +27,7 @@ public:
         , origin_(window_origin)
     {
         for (QWidget* w : twin.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            areas_.push_back(w->geometry());
+            random_.favour(w->geometry());
     }
 
     // Appends `count` events to an xdotool command line and gives them to the twin.
@@ -35,9 +35,9 @@ public:
     {
         QWindow* window = twin_.windowHandle();
         for (int i = 0; i < count; ++i) {
-            const int kind = pick(0, 99);
+            const int kind = random_.pick(0, 99);
             if (kind < 55) {
-                QPoint p = point();
+                QPoint p = random_.point();
                 if (p == pointer_)
                     p.rx() += p.x() > 0 ? -1 : 1;
                 pointer_ = p;
@@ -49,7 +49,7 @@ public:
                 click(xdotool, QStringLiteral("1"));
                 QTest::mouseClick(window, Qt::LeftButton, {}, pointer_);
             } else if (kind < 93) {
-                const bool right = pick(0, 1);
+                const bool right = random_.pick(0, 1);
                 click(xdotool, right ? QStringLiteral("3") : QStringLiteral("2"));
                 QTest::mouseClick(window, right ? Qt::RightButton : Qt::MiddleButton, {}, pointer_);
             } else {
@@ -67,20 +67,9 @@ private:
         xdotool << QStringLiteral("mousedown") << button << QStringLiteral("mouseup") << button;
     }
 
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-
-    QPoint point()
-    {
-        if (pick(0, 3) == 0)
-            return {pick(0, Form1::kClientWidth - 1), pick(0, Form1::kClientHeight - 1)};
-        const QRect& r = areas_[std::size_t(pick(0, int(areas_.size()) - 1))];
-        return {pick(r.left(), r.right()), pick(r.top(), r.bottom())};
-    }
-
     Form1& twin_;
     QPoint origin_;
-    std::vector<QRect> areas_;
-    std::mt19937 random_{20261209};
+    testing_soak::RandomPoints random_{20261209, {Form1::kClientWidth, Form1::kClientHeight}};
     QPoint pointer_{Form1::kClientWidth / 2, Form1::kClientHeight / 2};
 };
 

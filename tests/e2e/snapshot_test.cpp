@@ -5,6 +5,7 @@
 // window's, pixel for pixel, driven there by clicks; bad arguments write nothing.
 #include "tests/support/pixels.h"
 #include "tests/support/scaled.h"
+#include "tests/support/tool.h"
 #include "ui/canvas.h"
 #include "ui/click_label.h"
 #include "ui/form1.h"
@@ -22,26 +23,15 @@
 namespace spektrion {
 namespace {
 
-struct Outcome {
-    int exit_code;
-    QString errors;
-    QString output;
-};
+using testing_tool::BadCall;
+using testing_tool::Outcome;
 
-// Run as on a server or from cron: no display, no runtime directory; and as from a
-// desktop scaled by two, whose scale the pictures ignore.
+// As from a desktop scaled by two, whose scale the pictures ignore.
 Outcome snapshot(const QStringList& arguments)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
-        env.remove(QString::fromLatin1(name));
+    QProcessEnvironment env = testing_tool::headless_environment();
     env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(SNAPSHOT_BINARY), arguments);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-        QString::fromLocal8Bit(p.readAllStandardError()), QString::fromLocal8Bit(p.readAllStandardOutput())};
+    return testing_tool::run(QStringLiteral(SNAPSHOT_BINARY), arguments, env);
 }
 
 // The window after clicks from start-up: each letter to its size, then the order.
@@ -249,17 +239,6 @@ TEST(SnapshotTest, DescribePrintsTheSpectrumInWords)
         "A: квартет, 1 : 3 : 3 : 1\n");
 }
 
-struct BadCall {
-    const char* name;
-    QStringList arguments;
-    const char* named;  // what the message must name
-};
-
-void PrintTo(const BadCall& b, std::ostream* os)
-{
-    *os << b.name;
-}
-
 class SnapshotArgumentTest : public testing::TestWithParam<BadCall> { };
 
 INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
@@ -280,19 +259,7 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
 
 TEST_P(SnapshotArgumentTest, FailsNamingTheArgumentAndWritesNothing)
 {
-    QTemporaryDir dir;
-    QStringList arguments;
-    for (const QString& a : GetParam().arguments)
-        arguments << QString(a).replace(QLatin1String("OUT"), dir.filePath(QStringLiteral("out")));
-    if (!arguments.contains(QLatin1String("-o")))
-        arguments << QStringLiteral("-o") << dir.filePath(QStringLiteral("out.png"));
-    const Outcome out = snapshot(arguments);
-    EXPECT_EQ(out.exit_code, 2);
-    const QStringList lines = out.errors.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2) << out.errors.toStdString();
-    EXPECT_TRUE(lines[0].contains(QString::fromLatin1(GetParam().named))) << lines[0].toStdString();
-    EXPECT_EQ(lines[1], QLatin1String("Try 'spektrion-snapshot --help'."));
-    EXPECT_TRUE(QDir(dir.path()).isEmpty()) << "a file was written";
+    testing_tool::expect_refused(snapshot, "spektrion-snapshot", GetParam(), "out.png");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 // write cut off half-way or killed, a device or a FIFO in the file's place, a full
 // standard output. A failure is never reported as success, and an old file survives.
 // Under a group's umask, which a new file's permissions follow.
+#include "tests/support/tool.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -106,10 +108,7 @@ TEST_P(ToolOutputTest, FailsInOneSentenceAndKeepsTheOldFile)
             .replace(QLatin1String("OLD"), old);
     };
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
-        env.remove(QString::fromLatin1(name));
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(testing_tool::headless_environment());
     p.setWorkingDirectory(dir.path());
     if (fault.stdout_full)
         p.setStandardOutputFile(QStringLiteral("/dev/full"));

@@ -4,7 +4,8 @@
 // spektrion-worksheet from the outside: the PDF it writes is read back with
 // poppler's tools, as a teacher's printer or a screen reader would take it.
 #include "model/spectrum.h"
-#include "model/spin_system.h"
+#include "model/state.h"
+#include "tests/support/tool.h"
 #include "words/words.h"
 
 #include <QDir>
@@ -22,24 +23,9 @@
 namespace spektrion {
 namespace {
 
-struct Outcome {
-    int exit_code;
-    QString output;
-    QString errors;
-};
-
-Outcome run(const QString& program, const QStringList& arguments)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
-        env.remove(QString::fromLatin1(name));
-    p.setProcessEnvironment(env);
-    p.start(program, arguments);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-        QString::fromUtf8(p.readAllStandardOutput()), QString::fromLocal8Bit(p.readAllStandardError())};
-}
+using testing_tool::BadCall;
+using testing_tool::Outcome;
+using testing_tool::run;
 
 Outcome worksheet(const QStringList& arguments)
 {
@@ -53,15 +39,9 @@ QString text_of(const QString& pdf)
         .output.replace(QRegularExpression(QStringLiteral("[ \\t]+")), QStringLiteral(" "));
 }
 
-QString words(int nA, int nM, int nX, int znak_J)
+QString words(const SpinState& s)
 {
-    SpinSystem s;
-    s.nA = std::int16_t(nA);
-    s.nM = std::int16_t(nM);
-    s.nX = std::int16_t(nX);
-    s.znak_J = std::int16_t(znak_J);
-    s.calculate();
-    return QString::fromStdString(spektrion::words::describe_spectrum(spectrum_of(s.state())));
+    return QString::fromStdString(spektrion::words::describe_spectrum(spectrum_of(s)));
 }
 
 // Readings of a rendered page: how many pixels in `r` pass `is`, and the longest run
@@ -126,11 +106,8 @@ TEST(WorksheetTest, AllFiftyFourStatesPrintAsVectorsWithTheirAnswersInWords)
         EXPECT_EQ(count_where(page, QRect(0, page.height() - 23, page.width(), 23), kNotWhite), 0)
             << name.toStdString();
     }
-    for (int j = 0; j < 2; ++j)
-        for (int a = 1; a <= 3; ++a)
-            for (int m = 1; m <= 3; ++m)
-                for (int x = 1; x <= 3; ++x)
-                    EXPECT_TRUE(text.contains(words(a, m, x, j))) << a << m << x << " order " << j;
+    for (const SpinState& s : all_states())
+        EXPECT_TRUE(text.contains(words(s))) << format_state(s);
     // The same arguments, the same worksheet.
     const QString again = dir.filePath(QStringLiteral("again.pdf"));
     ASSERT_EQ(
@@ -150,8 +127,8 @@ TEST(WorksheetTest, NamedSystemsComeInTheirOrderAndSeedsChooseOthers)
     const QString text = text_of(named);
     EXPECT_TRUE(text.contains(QString::fromUtf8("Завдання 2.")));
     EXPECT_FALSE(text.contains(QString::fromUtf8("Завдання 3.")));
-    const qsizetype first = text.indexOf(words(3, 1, 2, 1));
-    const qsizetype second = text.indexOf(words(1, 1, 1, 0));
+    const qsizetype first = text.indexOf(words({3, 1, 2, Order::MXLarger}));
+    const qsizetype second = text.indexOf(words({1, 1, 1, Order::AMLarger}));
     EXPECT_TRUE(first >= 0 && second > first) << "answers in the order named";
 
     // Six by default; another seed, other tasks.
@@ -240,17 +217,6 @@ TEST(WorksheetTest, HeadingsPagesTreesAndAnswersBelongToTheirSystems)
     EXPECT_EQ(charts, int(std::size(tasks)));
 }
 
-struct BadCall {
-    const char* name;
-    QStringList arguments;
-    const char* named;  // what the message must name
-};
-
-void PrintTo(const BadCall& b, std::ostream* os)
-{
-    *os << b.name;
-}
-
 class WorksheetArgumentTest : public testing::TestWithParam<BadCall> { };
 
 INSTANTIATE_TEST_SUITE_P(BadArguments, WorksheetArgumentTest,
@@ -266,19 +232,7 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, WorksheetArgumentTest,
 
 TEST_P(WorksheetArgumentTest, FailsInOneSentenceAndLeavesNoFile)
 {
-    QTemporaryDir dir;
-    QStringList arguments;
-    for (const QString& a : GetParam().arguments)
-        arguments << QString(a).replace(QLatin1String("OUT"), dir.filePath(QStringLiteral("out")));
-    if (!arguments.contains(QLatin1String("-o")))
-        arguments << QStringLiteral("-o") << dir.filePath(QStringLiteral("out.pdf"));
-    const Outcome out = worksheet(arguments);
-    EXPECT_EQ(out.exit_code, 2);
-    const QStringList lines = out.errors.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2) << out.errors.toStdString();
-    EXPECT_TRUE(lines[0].contains(QString::fromLatin1(GetParam().named))) << lines[0].toStdString();
-    EXPECT_EQ(lines[1], QLatin1String("Try 'spektrion-worksheet --help'."));
-    EXPECT_TRUE(QDir(dir.path()).isEmpty()) << "a file was left behind";
+    testing_tool::expect_refused(worksheet, "spektrion-worksheet", GetParam(), "out.pdf");
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 // The program under a private X server (Xvfb), as a user would start it: launched as
 // a process, found and driven with xdotool, looked at through screenshots.
 #include "tests/support/pixels.h"
+#include "tests/support/tool.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -73,12 +73,7 @@ inline QProcessEnvironment x_environment(const QString& display)
 // Runs a helper program to its end and returns what it printed.
 inline QString run(const QProcessEnvironment& env, const QString& program, const QStringList& arguments)
 {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(program, arguments);
-    p.closeWriteChannel();
-    p.waitForFinished(kWaitMs);
-    return QString::fromLocal8Bit(p.readAllStandardOutput());
+    return testing_tool::run(program, arguments, env, kWaitMs).output;
 }
 
 inline QImage screen(const QProcessEnvironment& env)
@@ -89,17 +84,6 @@ inline QImage screen(const QProcessEnvironment& env)
         {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
     p.waitForFinished(kWaitMs);
     return QImage::fromData(p.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
-}
-
-inline long rss_kib(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }
 
 // The simulator started on a server, with its window found.

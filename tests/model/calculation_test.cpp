@@ -4,6 +4,7 @@
 #include "model/quiz.h"
 #include "model/spectrum.h"
 #include "model/spin_system.h"
+#include "tests/support/model.h"
 #include "words/words.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +19,7 @@
 namespace spektrion {
 namespace {
 
-using Lines = std::map<int, float>;
-
-Lines lines_of(const LineRow& row)
-{
-    Lines lines;
-    for (int k = 0; k < kSlots; ++k)
-        if (row[k] != 0.0f)
-            lines[k] = row[k];
-    return lines;
-}
+using namespace testing_model;
 
 Lines make_lines(const std::vector<int>& slots, const std::vector<float>& values)
 {
@@ -112,12 +104,7 @@ void PrintTo(const State& s, std::ostream* os)
 
 SpinSystem system_in(const State& st)
 {
-    SpinSystem s;
-    s.nA = std::int16_t(st.nA);
-    s.nM = std::int16_t(st.nM);
-    s.nX = std::int16_t(st.nX);
-    s.znak_J = std::int16_t(st.znak_J);
-    return s;
+    return state(st.nA, st.nM, st.nX, st.znak_J);
 }
 
 struct Expected {

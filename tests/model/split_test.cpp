@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: MIT
 
 #include "model/spin_system.h"
+#include "tests/support/model.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -13,16 +13,7 @@
 namespace spektrion {
 namespace {
 
-using Lines = std::map<int, float>;  // slot → value, non-zero cells only
-
-Lines lines_of(const LineRow& row)
-{
-    Lines lines;
-    for (int k = 0; k < kSlots; ++k)
-        if (row[k] != 0.0f)
-            lines[k] = row[k];
-    return lines;
-}
+using namespace testing_model;
 
 float sum_of(const LineRow& row)
 {

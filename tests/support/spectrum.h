@@ -9,20 +9,13 @@
 #include "display/surface.h"
 #include "model/spectrum.h"
 #include "model/spin_system.h"
+#include "tests/support/model.h"
 
 #include <QImage>
 
 namespace spektrion::testing_spectrum {
 
-inline SpinSystem state(int nA, int nM, int nX, int znak_J)
-{
-    SpinSystem s;
-    s.nA = std::int16_t(nA);
-    s.nM = std::int16_t(nM);
-    s.nX = std::int16_t(nX);
-    s.znak_J = std::int16_t(znak_J);
-    return s;
-}
+using testing_model::state;
 
 inline SpinSystem state(const SpinState& st)
 {

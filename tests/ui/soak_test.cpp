@@ -8,6 +8,7 @@
 // label and a left release where that label is the topmost control, while the help
 // bar follows whatever lies under the pointer, buttons held or not.
 #include "model/quiz.h"
+#include "tests/support/soak.h"
 #include "tests/support/spectrum.h"
 #include "ui/canvas.h"
 #include "ui/click_label.h"
@@ -21,7 +22,6 @@
 #include <array>
 #include <cstdlib>
 #include <map>
-#include <random>
 #include <string>
 
 namespace spektrion {
@@ -57,19 +57,16 @@ struct Expected {
 class Session {
 public:
     explicit Session(unsigned seed)
-        : random_(seed)
+        : random_(seed, {Form1::kClientWidth, Form1::kClientHeight})
     {
         form_.show();
         window_ = form_.windowHandle();
-        for (int i = 0; i < 3; ++i)
-            areas_.push_back(form_.LabH[i]->geometry());
-        for (int i = 0; i < 3; ++i)
-            areas_.push_back(form_.LabN[i]->geometry());
-        for (int i = 0; i < 3; ++i)
-            areas_.push_back(form_.Lab_syg[i]->geometry());
-        areas_.push_back(form_.Label1->geometry());
-        areas_.push_back(form_.Lab_help->geometry());
-        areas_.push_back(form_.Picture1->geometry());
+        // The formula's shared columns and empty subscripts among them.
+        for (const auto& labels : {form_.LabH, form_.LabN, form_.Lab_syg})
+            for (QWidget* label : labels)
+                random_.favour(label->geometry());
+        for (QWidget* w : std::initializer_list<QWidget*>{form_.Label1, form_.Lab_help, form_.Picture1})
+            random_.favour(w->geometry());
     }
 
     bool exposed() { return QTest::qWaitForWindowExposed(window_); }
@@ -78,8 +75,8 @@ public:
     // event drawn cannot happen now (a release with no button down).
     std::string step()
     {
-        const int kind = pick(0, 99);
-        const QPoint pos = random_point();
+        const int kind = random_.pick(0, 99);
+        const QPoint pos = random_.point();
         const Qt::MouseButton button = random_button();
         if (kind < 35) {
             QTest::mouseMove(window_, pos);
@@ -118,7 +115,7 @@ public:
         }
         static constexpr Qt::Key kKeys[] = {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Backtab,
             Qt::Key_Up, Qt::Key_A, Qt::Key_3, Qt::Key_Escape};
-        const Qt::Key key = kKeys[pick(0, 7)];
+        const Qt::Key key = kKeys[random_.pick(0, 7)];
         QTest::keyClick(window_, key);
         return "key " + std::to_string(int(key));
     }
@@ -180,21 +177,9 @@ private:
         return it->second;
     }
 
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-
-    // Mostly inside a control (the formula's shared columns and empty subscripts
-    // included), sometimes anywhere in the window, edges too.
-    QPoint random_point()
-    {
-        if (pick(0, 3) == 0)
-            return {pick(0, Form1::kClientWidth - 1), pick(0, Form1::kClientHeight - 1)};
-        const QRect& r = areas_[std::size_t(pick(0, int(areas_.size()) - 1))];
-        return {pick(r.left(), r.right()), pick(r.top(), r.bottom())};
-    }
-
     Qt::MouseButton random_button()
     {
-        const int b = pick(0, 9);
+        const int b = random_.pick(0, 9);
         return b < 7 ? Qt::LeftButton : b < 9 ? Qt::RightButton : Qt::MiddleButton;
     }
 
@@ -277,10 +262,9 @@ private:
             expected_.znak_J = 1 - expected_.znak_J;
     }
 
-    std::mt19937 random_;
+    testing_soak::RandomPoints random_;
     Form1 form_;
     QWindow* window_ = nullptr;
-    std::vector<QRect> areas_;
     Expected expected_;
     QPoint pointer_{-1, -1};
     std::map<std::tuple<int, int, int, int>, Reference> references_;
