@@ -6,6 +6,7 @@
 // window icon; plus the menu icon as PNG files at the sizes a desktop wants, as SVG,
 // and the icon file of the Windows executables.
 // Usage: spektrion-images OUTPUT_DIR
+#include "app/tool.h"
 #include "display/carried_image.h"
 #include "display/chart.h"
 #include "ui/icon.h"
@@ -78,13 +79,14 @@ int main(int argc, char** argv)
 {
     // Run by the build, on machines with no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 2) {
+    spektrion::ToolkitArguments toolkit(argc, argv);
+    QGuiApplication app(toolkit.argc(), toolkit.argv());
+    const std::vector<QByteArray> arguments = spektrion::tool_arguments(argc, argv);
+    if (arguments.size() != 1) {
         std::fputs("usage: spektrion-images OUTPUT_DIR\n", stderr);
         return 2;
     }
-    const QDir out(arguments[1]);
+    const QDir out(QString::fromUtf8(arguments[0]));
     if (!QDir().mkpath(out.path()))
         return 1;
     using namespace spektrion;

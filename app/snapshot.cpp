@@ -197,10 +197,10 @@ QByteArray svg(const SpinState& state, bool tree, double scale)
 
 QByteArray png(const QImage& picture)
 {
-    QBuffer png;
-    png.open(QIODevice::WriteOnly);
-    QImageWriter writer(&png, "png");
-    return writer.write(picture) ? png.data() : QByteArray();
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    QImageWriter writer(&file, "png");
+    return writer.write(picture) ? file.data() : QByteArray();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <QFileInfo>
@@ -207,11 +208,11 @@ std::string write_whole_file(const QByteArray& name, const QByteArray& data)
 }
 #endif
 
-ToolCommandLine::ToolCommandLine(const std::vector<QByteArray>& raw, const ToolMessages& messages)
-    : raw_(raw)
+ToolCommandLine::ToolCommandLine(std::vector<QByteArray> raw, ToolMessages messages)
+    : raw_(std::move(raw))
     , messages_(messages)
 {
-    for (const QByteArray& a : raw)
+    for (const QByteArray& a : raw_)
         args_.push_back(QString::fromUtf8(a));
 }
 

@@ -63,7 +63,7 @@ private:
 // --help, --version) and refuses the rest. Reading stops at --help or --version.
 class ToolCommandLine {
 public:
-    ToolCommandLine(const std::vector<QByteArray>& raw, const ToolMessages& messages);
+    ToolCommandLine(std::vector<QByteArray> raw, ToolMessages messages);
 
     // Moves to the next argument; false at the end, or once an answer is set.
     bool next();
@@ -79,7 +79,7 @@ public:
     auto value(Read read, const std::string& expected) -> decltype(read(std::string()))
     {
         const std::string given = following();
-        auto read_value = read(given);
+        auto read_value = has_value() ? read(given) : decltype(read(given)){};
         if (read_value)
             value();
         else
@@ -100,9 +100,9 @@ public:
     const std::string& answer() const { return answer_; }
 
 private:
-    const std::vector<QByteArray>& raw_;
+    std::vector<QByteArray> raw_;
     std::vector<QString> args_;
-    const ToolMessages& messages_;
+    ToolMessages messages_;
     std::size_t at_ = 0;  // the last argument read
     std::size_t option_ = 0;  // the option being read
     bool started_ = false;

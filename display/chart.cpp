@@ -50,6 +50,16 @@ constexpr QRect kLetterBoxes[] = {
     QRect(QPoint(532, 10), QPoint(547, 26)),
 };
 
+// The code points of UTF-8 text: its bytes that do not continue a sequence.
+constexpr std::size_t code_points(std::string_view utf8)
+{
+    std::size_t n = 0;
+    for (const char c : utf8)
+        n += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
+    return n;
+}
+static_assert(code_points(words::kChartGlyphs) == std::size(kSerifBoxes), "a box for every label glyph");
+
 // Every glyph of the chart: the serif labels, then the group letters.
 std::vector<GlyphBox> glyphs()
 {

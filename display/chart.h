@@ -44,9 +44,9 @@ inline constexpr int kTmsTop = 309;
 inline constexpr QRgb kWhite = 0xFFFFFFu;
 inline constexpr QRgb kGrey = 0xD8D8D8u;
 using look::kBlack;
-inline constexpr QRgb kBlue = look::kGroupColours[2];
-inline constexpr QRgb kGreen = look::kGroupColours[1];
-inline constexpr QRgb kRed = look::kGroupColours[0];
+inline constexpr QRgb kBlue = look::group_colour(Group::X);
+inline constexpr QRgb kGreen = look::group_colour(Group::M);
+inline constexpr QRgb kRed = look::group_colour(Group::A);
 
 // Builds the chart: white ground, grey grid, black baseline and TMS line, the
 // labels "ТМС", "0", "δ м.ч." and the group letters X, M, A in their colours.

@@ -55,6 +55,7 @@ constexpr Group group_of(Part p)
 {
     return Group(int(p));
 }
+static_assert(part_of(Group::A) == Part::A && part_of(Group::M) == Part::M && part_of(Group::X) == Part::X);
 
 // One wrong part of an answer and what is wrong with it.
 struct Explanation {

@@ -49,8 +49,8 @@ struct TreeLevel {
 
 // The whole state of the simulator: the three group sizes, the coupling order and
 // the line table. The window reads and writes the fields directly; the member
-// functions are the arithmetic steps of one recalculation, in the order the window
-// runs them (the drawing and the captions sit between them there).
+// functions are the arithmetic steps of one recalculation, in the order it runs them
+// (recalculate in spectrum.h).
 struct SpinSystem {
     std::int16_t nA = 0;
     std::int16_t nM = 0;

@@ -8,13 +8,28 @@
 namespace spektrion {
 namespace {
 
+// The blanks a size may stand between: ASCII's, and Unicode's spaces in UTF-8 (a
+// no-break space pasted from a document), as the toolkit's trimming takes them.
+constexpr std::string_view kBlanks[] = {" ", "\t", "\n", "\v", "\f", "\r", "\u0085", "\u00A0", "\u1680",
+    "\u2000", "\u2001", "\u2002", "\u2003", "\u2004", "\u2005", "\u2006", "\u2007", "\u2008", "\u2009",
+    "\u200A", "\u2028", "\u2029", "\u202F", "\u205F", "\u3000"};
+
 std::string_view trimmed(std::string_view text)
 {
-    constexpr std::string_view kBlanks = " \t\n\r\f\v";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    for (bool cut = true; cut;) {
+        cut = false;
+        for (const std::string_view blank : kBlanks) {
+            if (text.starts_with(blank)) {
+                text.remove_prefix(blank.size());
+                cut = true;
+            }
+            if (text.ends_with(blank)) {
+                text.remove_suffix(blank.size());
+                cut = true;
+            }
+        }
+    }
+    return text;
 }
 
 std::optional<int> parse_size(std::string_view text)

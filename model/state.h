@@ -29,9 +29,9 @@ constexpr int chart_position(Group g)
 {
     return 2 - int(g);
 }
-constexpr Group group_at(int chart_position)
+constexpr Group group_at(int position)
 {
-    return Group(2 - chart_position);
+    return Group(2 - position);
 }
 constexpr int signal_row(Group g)
 {
@@ -99,12 +99,15 @@ struct PartialState {
     std::array<std::optional<int>, 3> sizes{};  // by index_of
     std::optional<Order> order;
 
+    // A state shown whole, every part set.
+    static PartialState whole(const SpinState& s) { return {{s.nA, s.nM, s.nX}, s.order}; }
+
     std::optional<int> size(Group g) const { return sizes[std::size_t(index_of(g))]; }
     bool begun() const { return order || sizes[0] || sizes[1] || sizes[2]; }
 };
 
 // The textual form the tools take and print: sizes "3,1,2" (A, M, X), orders ">" and
-// "<", and a whole state "3,1,2,<". Blanks around a size are allowed.
+// "<", and a whole state "3,1,2,<". Blanks around a size are allowed, Unicode's too.
 std::optional<std::array<int, 3>> parse_sizes(std::string_view text);
 std::optional<Order> parse_order(std::string_view text);
 std::optional<SpinState> parse_state(std::string_view text);

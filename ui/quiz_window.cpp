@@ -70,11 +70,6 @@ QString subscript(std::optional<int> size)
     return !size ? QStringLiteral("?") : *size > 1 ? QString::number(*size) : QString();
 }
 
-PartialState shown_whole(const SpinState& s)
-{
-    return {{s.nA, s.nM, s.nX}, s.order};
-}
-
 }  // namespace
 
 QuizWindow::QuizWindow(std::uint32_t seed, QWidget* parent)
@@ -178,7 +173,7 @@ void QuizWindow::show_task()
     trees->clear();
 
     answer_ = {};
-    show_formula(naming ? shown_whole(t.system) : answer_);
+    show_formula(naming ? PartialState::whole(t.system) : answer_);
     for (int p = 0; p < 3; ++p) {
         names[p]->setCurrentIndex(-1);
         names[p]->setEnabled(true);
@@ -263,7 +258,7 @@ void QuizWindow::check()
         wrong = quiz::mark_names(t.system, chosen);
     } else {
         wrong = quiz::mark_system(t.system, answer_);
-        show_formula(shown_whole(t.system));
+        show_formula(PartialState::whole(t.system));
         for (int p = 0; p < 3; ++p) {
             right_names[p]->setText(text(words::multiplet_name(quiz::right_name(t.system, group_at(p)))));
             right_names[p]->show();

@@ -248,7 +248,7 @@ std::string spoken_formula(const PartialState& s)
 
 std::string spoken_formula(const SpinState& s)
 {
-    return spoken_formula(PartialState{{s.nA, s.nM, s.nX}, s.order});
+    return spoken_formula(PartialState::whole(s));
 }
 
 std::string spoken_system(const SpinState& s)

@@ -21,6 +21,7 @@ const Parsed kParsed[] = {
     {"3,1,2,<", SpinState{3, 1, 2, Order::MXLarger}},
     {"1,1,1,>", SpinState{1, 1, 1, Order::AMLarger}},
     {" 2, +3 ,1,>", SpinState{2, 3, 1, Order::AMLarger}},
+    {"3,\u00A01\u3000,2,<", SpinState{3, 1, 2, Order::MXLarger}},
     {"3,1,2", std::nullopt},
     {"3,1,2,", std::nullopt},
     {"3,1,2,<,", std::nullopt},
