@@ -5,6 +5,7 @@
 // the 54 states, and one click end to end in the window on the offscreen platform;
 // of one splitting-tree picture; and of the quiz's check of an answer.
 #include "display/tree.h"
+#include "model/exact.h"
 #include "model/quiz.h"
 #include "model/spin_system.h"
 #include "ui/canvas.h"
@@ -103,6 +104,17 @@ BENCHMARK_CAPTURE(click_and_grab, letter, letter_a)->Name("click/letter/grab")->
 BENCHMARK_CAPTURE(click_and_grab, coupling, coupling_label)
     ->Name("click/coupling/grab")
     ->Unit(benchmark::kMicrosecond);
+
+// The exact line list of the largest system, A3M3X3 (eight choices of the groups'
+// total spins, blocks of up to 12 states), at a field where all three couple strongly;
+// budget 100 µs.
+void field_exact(benchmark::State& st)
+{
+    const field::Setting setting{60.0, {2.2, 2.0, 1.9}, 7.0, 6.0, 0.5};
+    for (auto _ : st)
+        benchmark::DoNotOptimize(field::exact_lines({3, 3, 3}, setting));
+}
+BENCHMARK(field_exact)->Name("field/exact/A3M3X3")->Unit(benchmark::kMicrosecond);
 
 // One splitting-tree picture of the richest state (quartet of quartets), from the
 // window's chart as spektrion-snapshot --tree makes it; budget 50 ms.

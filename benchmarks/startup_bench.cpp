@@ -321,6 +321,8 @@ QJsonObject read_gbench(const std::string& path)
             out.insert("tree_picture_us", us);
         else if (name == "quiz/check")
             out.insert("quiz_check_us", us);
+        else if (name == "field/exact/A3M3X3")
+            out.insert("field_exact_us", us);
     }
     if (!model_ns.empty()) {
         out.insert("model_states", int(model_ns.size()));
@@ -523,6 +525,9 @@ int main(int argc, char** argv)
     if (results.contains("quiz_check_us"))
         std::printf("%-44s %9.0f us %12s\n", "one quiz check, its answer drawn",
             results.value("quiz_check_us").toDouble(), "<= 5000 us");
+    if (results.contains("field_exact_us"))
+        std::printf("%-44s %9.0f us %12s\n", "exact line list of A3M3X3",
+            results.value("field_exact_us").toDouble(), "<= 100 us");
     std::printf("%-44s %9.1f ms\n", "start-up to spectrum, median", program_median);
     std::printf("%-44s %9.1f ms\n", "baseline start-up, median", baseline_median);
     std::printf("%-44s %12.2f %12s\n", "start-up ratio", startup.value("ratio").toDouble(), "<= 1.20");

@@ -13,7 +13,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev qt6-qpa-plugins
   fonts-liberation2 fonts-dejavu-core fontconfig
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev libeigen3-dev
   libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick strace
   desktop-file-utils appstream dpkg-dev

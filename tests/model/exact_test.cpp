@@ -1,0 +1,123 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#include "model/exact.h"
+#include "model/spectrum.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+namespace spektrion::field {
+namespace {
+
+// A and M alone make an AB system (X far off, J(MX) = 0): lines at the centre
+// ± (D ± J)/2, D = √(Δν² + J²), the outer ones of intensity (1 − J/D)/2 and the inner
+// (1 + J/D)/2, against X's single line.
+TEST(ExactTest, AnABPairIsItsClosedForm)
+{
+    for (const auto& [delta, j] :
+        {std::pair{10.0, 7.0}, {100.0, 7.0}, {0.5, 12.0}, {25.0, 0.0}, {0.0, 7.0}}) {
+        const Setting s{100.0, {2.0, 2.0 + delta / 100.0, 8.0}, j, 0.0, 0.5};
+        const double centre = 200.0 + delta / 2.0;
+        const double d = std::hypot(delta, j);
+        std::vector<Line> expected = {{800.0, 1.0}};
+        for (const double sign : {-1.0, 1.0})
+            for (const double outer : {0.0, 1.0}) {
+                const double intensity = (1.0 + (outer ? -j : j) / d) / 2.0;
+                if (intensity > kWeakest)
+                    expected.push_back({centre + sign * (d + (outer ? j : -j)) / 2.0, intensity});
+            }
+        std::sort(expected.begin(), expected.end(), [](const Line& a, const Line& b) { return a.hz < b.hz; });
+        for (std::size_t i = 1; i < expected.size(); ++i)  // J = Δν = 0: the two inner lines are one
+            if (expected[i].hz - expected[i - 1].hz < kMergeHz) {
+                expected[i - 1].intensity += expected[i].intensity;
+                expected.erase(expected.begin() + std::ptrdiff_t(i--));
+            }
+        const std::vector<Line> got = exact_lines({1, 1, 1}, s);
+        ASSERT_EQ(got.size(), expected.size()) << "Δν " << delta << ", J " << j;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_NEAR(got[i].hz, expected[i].hz, 1e-9) << "Δν " << delta << ", J " << j;
+            EXPECT_NEAR(got[i].intensity, expected[i].intensity, 1e-9) << "Δν " << delta << ", J " << j;
+        }
+    }
+}
+
+// Far apart (5000 Hz between groups, J 4 and 1 Hz) every state's exact spectrum is the
+// simulator's: the same lines in each signal, their ratios, and gaps of as many small
+// constants as the chart has slots between them; the first-order list too. Lines that
+// second order still parts by a few thousandths of a hertz count as one.
+std::vector<Line> resolved(const std::vector<Line>& lines)
+{
+    std::vector<Line> out;
+    for (const Line& l : lines)
+        if (!out.empty() && l.hz - out.back().hz < 0.05)
+            out.back().intensity += l.intensity;
+        else
+            out.push_back(l);
+    return out;
+}
+
+TEST(ExactTest, FarApartEveryStateIsTheSimulatorsSpectrum)
+{
+    for (const SpinState& state : all_states()) {
+        const bool am_larger = state.order == Order::AMLarger;
+        const Setting s{1000.0, {10.0, 5.0, 0.0}, am_larger ? 4.0 : 1.0, am_larger ? 1.0 : 4.0, 0.5};
+        const Sizes sizes = {state.nA, state.nM, state.nX};
+        const std::vector<Line> all = exact_lines(sizes, s);
+        for (const Signal& signal : spectrum_of(state).by_position)
+            for (std::vector<Line> lines : {resolved(all), first_order_multiplet(sizes, s, signal.group)}) {
+                // The chart's slots run to the right, its shifts to the left.
+                std::erase_if(
+                    lines, [&](const Line& l) { return std::abs(l.hz - s.hz(signal.group)) > 100.0; });
+                std::reverse(lines.begin(), lines.end());
+                ASSERT_EQ(lines.size(), signal.lines.size())
+                    << format_state(state) << " " << letter(signal.group);
+                const double weakest = std::min_element(lines.begin(), lines.end(), [](auto& a, auto& b) {
+                    return a.intensity < b.intensity;
+                })->intensity;
+                for (std::size_t i = 0; i < lines.size(); ++i) {
+                    // The roof leans the ratios by about J/Δν a line.
+                    EXPECT_NEAR(lines[i].intensity / weakest / signal.lines[i].ratio, 1.0, 0.01)
+                        << format_state(state);
+                    if (i > 0) {
+                        EXPECT_NEAR(lines[i - 1].hz - lines[i].hz,
+                            signal.lines[i].slot - signal.lines[i - 1].slot, 0.01)
+                            << format_state(state);
+                    }
+                }
+            }
+    }
+}
+
+// Random settings over the sliders' whole ranges and their ends: every intensity a
+// number above the floor, the lines apart and in order, the whole the protons' count.
+TEST(ExactTest, AnySettingGivesSoundLinesAddingUpToTheProtons)
+{
+    std::mt19937 random(7);
+    const auto pick = [&](double low, double high) {
+        const int end = std::uniform_int_distribution(0, 3)(random);
+        return end == 0 ? low : end == 1 ? high : std::uniform_real_distribution(low, high)(random);
+    };
+    for (int run = 0; run < 300; ++run) {
+        const Sizes sizes = {1 + run % 3, 1 + run / 3 % 3, 1 + run / 9 % 3};
+        const double shift = pick(0.0, 10.0);
+        const Setting s{pick(40.0, 1000.0), {shift, run % 4 ? pick(0.0, 10.0) : shift, pick(0.0, 10.0)},
+            pick(0.0, 20.0), run % 5 ? pick(0.0, 20.0) : 0.0, 0.5};
+        for (const std::vector<Line>& lines : {exact_lines(sizes, s), first_order_lines(sizes, s)}) {
+            double total = 0.0;
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                ASSERT_TRUE(std::isfinite(lines[i].hz) && lines[i].intensity >= kWeakest) << run;
+                ASSERT_TRUE(i == 0 || lines[i].hz - lines[i - 1].hz >= kMergeHz) << run;
+                total += lines[i].intensity;
+            }
+            // What falls below the floor is left out.
+            EXPECT_NEAR(total, sizes[0] + sizes[1] + sizes[2], 1e-4) << run;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace spektrion::field
