@@ -49,4 +49,30 @@ std::vector<Line> first_order_multiplet(const Sizes& sizes, const Setting& setti
 // The three multiplets as one list, merged and sorted as exact_lines.
 std::vector<Line> first_order_lines(const Sizes& sizes, const Setting& setting);
 
+// How far a coupled pair (A with M, or M with X) is from first order: the difference
+// of their resonances over their constant. Below kLeaning the multiplets lean towards
+// each other; below kStrong the rule's lines no longer stand where it puts them.
+enum class Regime {
+    Uncoupled,  // J = 0: the pair does not split each other
+    Equivalent,  // the same shift: their coupling does not show
+    FirstOrder,
+    Leaning,
+    Strong,
+};
+inline constexpr double kLeaning = 10.0;
+inline constexpr double kStrong = 3.0;
+struct Pair {
+    Group outer;  // A or X, coupled to M
+    double ratio;  // Δν/J, or 0 where J or Δν is 0
+    Regime regime;
+};
+Pair coupled_pair(const Setting& setting, Group outer);
+
+// The spectrum as a curve: each line a Lorentzian of full width `width` at half height
+// and area its intensity, per Hz, over each of `columns` equal steps from `from_hz` to
+// `to_hz` (its mean over a step wider than the line, so that the line still shows with
+// its whole area).
+std::vector<double> curve(
+    const std::vector<Line>& lines, double width, double from_hz, double to_hz, int columns);
+
 }  // namespace spektrion::field

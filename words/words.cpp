@@ -5,6 +5,9 @@
 
 #include "model/spin_system.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace spektrion::words {
 namespace {
 
@@ -321,6 +324,29 @@ std::string score_summary(const std::vector<int>& wrong_tasks)
 std::string spoken_score(int right, int of, const std::vector<int>& wrong_tasks)
 {
     return "Результат " + score(right, of) + ". " + score_summary(wrong_tasks);
+}
+
+std::string pair_sentence(const field::Pair& pair)
+{
+    const std::string who = letter_of(pair.outer) + " і M: ";
+    // Δν/J as a reader takes it in: whole from 10 up, else with one decimal, after a comma.
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, pair.ratio >= 9.95 ? "%.0f" : "%.1f", pair.ratio);
+    std::string number = buffer;
+    std::replace(number.begin(), number.end(), '.', ',');
+    const std::string ratio = who + "Δν/J = " + number + ". ";
+    switch (pair.regime) {
+    case field::Regime::Uncoupled: return who + "J = 0, сигнали не розщеплюють один одного.";
+    case field::Regime::Equivalent:
+        return who + "однаковий хімічний зсув, тож їхня взаємодія в спектрі не проявляється.";
+    case field::Regime::FirstOrder:
+        return ratio + "Перший порядок: мультиплети такі, як передбачає правило n + 1.";
+    case field::Regime::Leaning:
+        return ratio + "Мультиплети нахиляються один до одного: ближчі лінії вищі, дальші нижчі (дашок).";
+    case field::Regime::Strong:
+        return ratio + "Сильний зв'язок: лінії зсуваються, з'являються нові, і правило n + 1 уже не діє.";
+    }
+    return {};
 }
 
 std::string worksheet_task(int number)

@@ -6,6 +6,7 @@
 // Every Ukrainian text the programs show, print or speak, made from model values:
 // multiplet names, the coupling order, the spectrum in words, the quiz's explanations,
 // the texts for a screen reader and the windows' and tools' own texts. UTF-8, no Qt.
+#include "model/exact.h"
 #include "model/quiz.h"
 #include "model/spectrum.h"
 #include "model/state.h"
@@ -104,6 +105,10 @@ std::string worksheet_task(int number);
 
 // A picture's title.
 inline constexpr std::string_view kSpectrumTitle = "Spektrion: спектр ПМР";
+
+// A coupled pair at a field, what its Δν/J lets a student expect, in one sentence:
+// "A і M: Δν/J = 6,2. Мультиплети нахиляються один до одного: …"
+std::string pair_sentence(const field::Pair& pair);
 
 // The chart's printed labels: "ТМС" beside the TMS line, "0" under it and the axis
 // label "δ м.ч.", glyph by glyph without the blank.

@@ -3,6 +3,7 @@
 
 #include "model/exact.h"
 #include "model/spectrum.h"
+#include "words/words.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +117,54 @@ TEST(ExactTest, AnySettingGivesSoundLinesAddingUpToTheProtons)
             // What falls below the floor is left out.
             EXPECT_NEAR(total, sizes[0] + sizes[1] + sizes[2], 1e-4) << run;
         }
+    }
+}
+
+// Whatever the columns' width against the lines', the curve keeps each line's area and
+// peaks at it.
+TEST(ExactTest, TheCurveKeepsEachLinesAreaAtItsPlace)
+{
+    const std::vector<Line> lines = {{1000.0, 2.0}, {1003.0, 1.0}};
+    for (const auto& [width, columns] : {std::pair{0.5, 4000}, {0.5, 200}, {0.1, 40}, {5.0, 1000}}) {
+        const std::vector<double> heights = curve(lines, width, 900.0, 1100.0, columns);
+        const double step = 200.0 / columns;
+        double area = 0.0;
+        for (const double h : heights)
+            area += h * step;
+        double inside = 0.0;  // of the lines' areas, what lies between 900 and 1100 Hz
+        for (const Line& l : lines)
+            inside += l.intensity
+                * (std::atan((1100.0 - l.hz) / (width / 2)) - std::atan((900.0 - l.hz) / (width / 2)))
+                / std::acos(-1.0);
+        EXPECT_NEAR(area / inside, 1.0, 0.01) << "width " << width << ", columns " << columns;
+        const auto peak = std::max_element(heights.begin(), heights.end()) - heights.begin();
+        EXPECT_NEAR(900.0 + (double(peak) + 0.5) * step, 1000.0, std::max(step, width / 2.0)) << width;
+    }
+}
+
+// Δν/J, what it lets a student expect, and how the sentence says it.
+TEST(ExactTest, APairsRegimeFollowsItsRatio)
+{
+    struct Row {
+        double delta_ppm, j;
+        double ratio;
+        Regime regime;
+        const char* said;  // how the sentence begins
+    };
+    // At 100 MHz: 0.1 ppm is 10 Hz.
+    for (const Row& r : {Row{1.0, 5.0, 20.0, Regime::FirstOrder, "A і M: Δν/J = 20. Перший"},
+             {0.5, 5.0, 10.0, Regime::FirstOrder, "A і M: Δν/J = 10. Перший"},
+             {0.31, 5.0, 6.2, Regime::Leaning, "A і M: Δν/J = 6,2. Мультиплети нахиляються"},
+             {0.1, 5.0, 2.0, Regime::Strong, "A і M: Δν/J = 2,0. Сильний"},
+             {0.003, 5.0, 0.06, Regime::Strong, "A і M: Δν/J = 0,1. Сильний"},
+             {0.1, 0.0, 0.0, Regime::Uncoupled, "A і M: J = 0"},
+             {0.0, 5.0, 0.0, Regime::Equivalent, "A і M: однаковий"}}) {
+        const Setting s{100.0, {2.0 + r.delta_ppm, 2.0, 1.0}, r.j, 0.0, 0.5};
+        const Pair pair = coupled_pair(s, Group::A);
+        EXPECT_NEAR(pair.ratio, r.ratio, 1e-9) << r.delta_ppm << " " << r.j;
+        EXPECT_EQ(pair.regime, r.regime) << r.delta_ppm << " " << r.j;
+        EXPECT_EQ(words::pair_sentence(pair).rfind(r.said, 0), 0u) << words::pair_sentence(pair);
+        EXPECT_EQ(coupled_pair(s, Group::X).regime, Regime::Uncoupled);
     }
 }
 
