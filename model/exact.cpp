@@ -246,27 +246,27 @@ std::vector<double> curve(
         return heights;
     const double step = (to_hz - from_hz) / columns;
     const double half = width / 2.0;
-    // A line's tails beyond kReach half-widths hold 0.6 % of its area, less than a
-    // pixel's height anywhere: left out, so that a line costs only the columns near it.
-    constexpr double kReach = 100.0;
+    // A line's tails beyond kReach half-widths stand below a thousandth of its peak:
+    // left out, so that a line costs only the columns near it.
+    constexpr double kReach = 40.0;
+    // Within kNear columns of its middle a line's share of a column is its integral
+    // there, arctan((ν − ν0)/(w/2))/π at the column's edges, so that a line narrower
+    // than a column still shows whole; further out, where it hardly bends within a
+    // column, its height at the column's middle.
+    constexpr int kNear = 3;
     for (const Line& l : lines) {
-        const int first = std::max(0, int(std::floor((l.hz - kReach * half - from_hz) / step)));
-        const int last = std::min(columns - 1, int(std::floor((l.hz + kReach * half - from_hz) / step)));
-        if (step <= half / 4.0) {
-            // Columns much narrower than the line: its height at their middles.
-            for (int c = first; c <= last; ++c) {
-                const double x = from_hz + (c + 0.5) * step - l.hz;
+        const double at = (l.hz - from_hz) / step;  // in columns
+        const int first = std::max(0, int(std::floor(at - kReach * half / step)) - kNear);
+        const int last = std::min(columns - 1, int(std::floor(at + kReach * half / step)) + kNear);
+        for (int c = first; c <= last; ++c) {
+            const double left = from_hz + c * step - l.hz;
+            if (std::abs(c - at) <= kNear) {
+                heights[std::size_t(c)] += l.intensity
+                    * (std::atan((left + step) / half) - std::atan(left / half)) / std::numbers::pi / step;
+            } else {
+                const double x = left + step / 2.0;
                 heights[std::size_t(c)] += l.intensity * half / std::numbers::pi / (x * x + half * half);
             }
-            continue;
-        }
-        // Else each column's share of the area, from the integral arctan((ν − ν0)/(w/2))/π
-        // at its two edges, so that a line narrower than a column still shows whole.
-        double previous = std::atan((from_hz + first * step - l.hz) / half);
-        for (int c = first; c <= last; ++c) {
-            const double next = std::atan((from_hz + (c + 1) * step - l.hz) / half);
-            heights[std::size_t(c)] += l.intensity * (next - previous) / std::numbers::pi / step;
-            previous = next;
         }
     }
     return heights;

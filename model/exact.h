@@ -70,8 +70,8 @@ Pair coupled_pair(const Setting& setting, Group outer);
 
 // The spectrum as a curve: each line a Lorentzian of full width `width` at half height
 // and area its intensity, per Hz, over each of `columns` equal steps from `from_hz` to
-// `to_hz` (its mean over a step wider than the line, so that the line still shows with
-// its whole area).
+// `to_hz` (near a line its mean over the step, so that a line narrower than a step
+// still shows with its whole area).
 std::vector<double> curve(
     const std::vector<Line>& lines, double width, double from_hz, double to_hz, int columns);
 

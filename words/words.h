@@ -110,6 +110,11 @@ inline constexpr std::string_view kSpectrumTitle = "Spektrion: спектр ПМ
 // "A і M: Δν/J = 6,2. Мультиплети нахиляються один до одного: …"
 std::string pair_sentence(const field::Pair& pair);
 
+// The units and the reference of the field's axes.
+inline constexpr std::string_view kPpm = "м.ч.";
+inline constexpr std::string_view kHz = "Гц";
+inline constexpr std::string_view kTms = "ТМС";
+
 // The chart's printed labels: "ТМС" beside the TMS line, "0" under it and the axis
 // label "δ м.ч.", glyph by glyph without the blank.
 inline constexpr std::string_view kChartGlyphs = "ТМС0δм.ч.";
