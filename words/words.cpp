@@ -349,6 +349,16 @@ std::string pair_sentence(const field::Pair& pair)
     return {};
 }
 
+std::string shift_label(Group g)
+{
+    return "δ(" + letter_of(g) + "), м.ч.";
+}
+
+std::string frequency_preset(int mhz)
+{
+    return std::to_string(mhz) + " МГц";
+}
+
 std::string worksheet_task(int number)
 {
     return "Завдання " + std::to_string(number) + ".   ";

@@ -110,6 +110,18 @@ inline constexpr std::string_view kSpectrumTitle = "Spektrion: спектр ПМ
 // "A і M: Δν/J = 6,2. Мультиплети нахиляються один до одного: …"
 std::string pair_sentence(const field::Pair& pair);
 
+// The window of the spectrum at a field.
+inline constexpr std::string_view kFieldTitle = "Spektrion: спектр при заданій частоті";
+inline constexpr std::string_view kFieldPicture = "Спектр ПМР при заданій частоті";
+inline constexpr std::string_view kFrequency = "Частота спектрометра, МГц";
+inline constexpr std::string_view kCouplingAM = "J(AM), Гц";
+inline constexpr std::string_view kCouplingMX = "J(MX), Гц";
+inline constexpr std::string_view kWidth = "Ширина лінії, Гц";
+// "δ(A), м.ч."
+std::string shift_label(Group g);
+// "60 МГц": a frequency to go to at once.
+std::string frequency_preset(int mhz);
+
 // The units and the reference of the field's axes.
 inline constexpr std::string_view kPpm = "м.ч.";
 inline constexpr std::string_view kHz = "Гц";

@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#include "ui/field_window.h"
+#include "ui/formula_button.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace spektrion {
+namespace {
+
+// Each parameter moved by its slider and typed into its box: the other follows, the
+// setting takes it, and the sentences say what the new Δν/J lets a student expect.
+TEST(FieldWindowTest, SlidersBoxesAndPresetsSetTheSpectrum)
+{
+    FieldWindow window;
+    struct Row {
+        FieldWindow::Parameter parameter;
+        int slider;  // a slider position
+        double value;  // what it stands for
+        double typed;  // a value typed into the box
+        int typed_slider;  // where the slider goes then
+        double (*read)(const field::Setting&);
+    };
+    const Row rows[] = {
+        {FieldWindow::Frequency, 80, 80.0, 600.0, 600, [](const field::Setting& s) { return s.mhz; }},
+        {FieldWindow::ShiftA, 421, 4.21, 0.0, 0, [](const field::Setting& s) { return s.shifts_ppm[0]; }},
+        {FieldWindow::ShiftX, 1000, 10.0, 1.25, 125, [](const field::Setting& s) { return s.shifts_ppm[2]; }},
+        {FieldWindow::CouplingMX, 0, 0.0, 20.0, 200, [](const field::Setting& s) { return s.j_mx; }},
+        {FieldWindow::Width, 1, 0.1, 5.0, 50, [](const field::Setting& s) { return s.width; }},
+    };
+    for (const Row& r : rows) {
+        const FieldWindow::Control& c = window.controls[std::size_t(r.parameter)];
+        c.slider->setValue(r.slider);
+        EXPECT_DOUBLE_EQ(r.read(window.setting()), r.value) << r.parameter;
+        EXPECT_DOUBLE_EQ(c.box->value(), r.value) << r.parameter;
+        c.box->setValue(r.typed);
+        EXPECT_DOUBLE_EQ(r.read(window.setting()), r.typed) << r.parameter;
+        EXPECT_EQ(c.slider->value(), r.typed_slider) << r.parameter;
+    }
+    const QString first_order = window.sentences[0]->text();
+    const QList<QPushButton*> presets = window.findChildren<QPushButton*>();
+    const auto sixty
+        = std::find_if(presets.begin(), presets.end(), [](QPushButton* b) { return b->text() == "60"; });
+    ASSERT_NE(sixty, presets.end());
+    QTest::mouseClick(*sixty, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(window.setting().mhz, 60.0);
+    EXPECT_NE(window.sentences[0]->text(), first_order);
+    EXPECT_EQ(window.picture->accessibleDescription(),
+        window.sentences[0]->text() + ' ' + window.sentences[1]->text());
+
+    // The formula as in the simulator: 2 → 3 → 1 → 2.
+    for (const int expected : {3, 1, 2}) {
+        QTest::mouseClick(window.letters[2], Qt::LeftButton);
+        EXPECT_EQ(window.sizes()[2], expected);
+        EXPECT_EQ(window.subscripts[2]->text(), expected > 1 ? QString::number(expected) : QString());
+    }
+}
+
+}  // namespace
+}  // namespace spektrion

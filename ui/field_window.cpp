@@ -1,0 +1,234 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#include "ui/field_window.h"
+
+#include "display/field_plot.h"
+#include "display/look.h"
+#include "ui/formula_button.h"
+#include "ui/icon.h"
+#include "ui/window_look.h"
+#include "words/words.h"
+
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <cmath>
+
+namespace spektrion {
+namespace {
+
+using namespace window_look;
+
+constexpr QSize kClient(1250, 640);
+constexpr int kTextPixelSize = 13;
+// The formula's boxes stand where the simulator has them, less this corner.
+constexpr QPoint kFormulaCorner(196, 8);
+constexpr QSize kFormula(110, 38);
+constexpr int kPresets[] = {60, 80, 300, 400, 600};
+
+// A parameter's range and the step its slider moves by.
+struct Range {
+    double low, high, step;
+    int decimals;
+};
+constexpr Range kRanges[FieldWindow::kParameters] = {
+    {40.0, 1000.0, 1.0, 0},  // MHz
+    {0.0, 10.0, 0.01, 2},  // ppm
+    {0.0, 10.0, 0.01, 2}, {0.0, 10.0, 0.01, 2}, {0.0, 20.0, 0.1, 1},  // Hz
+    {0.0, 20.0, 0.1, 1}, {0.1, 5.0, 0.1, 1},  // Hz
+};
+
+// The picture, drawn anew at the screen's resolution whenever it is shown.
+class FieldView : public QWidget {
+public:
+    explicit FieldView(const FieldWindow& window, QWidget* parent)
+        : QWidget(parent)
+        , window_(window)
+    {
+        setFixedSize(field_plot::kWidth, field_plot::kHeight);
+        setFocusPolicy(Qt::StrongFocus);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        QPainter painter(this);
+        field_plot::draw(painter, window_.sizes(), window_.setting());
+        if (hasFocus()) {
+            painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+
+private:
+    const FieldWindow& window_;
+};
+
+QString subscript(int size)
+{
+    return size > 1 ? QString::number(size) : QString();
+}
+
+}  // namespace
+
+FieldWindow::FieldWindow(QWidget* parent)
+    : QWidget(parent)
+{
+    // Plainly first order at 400 MHz; at 60 MHz A and M couple strongly and M and X lean.
+    setting_ = {400.0, {3.9, 3.6, 3.2}, 7.0, 5.0, 0.5};
+    dress_window(*this, text(words::kFieldTitle), kClient, kTextPixelSize);
+    setWindowIcon(window_icon());
+    create_controls();
+    show_setting(sizes_, setting_);
+}
+
+void FieldWindow::create_controls()
+{
+    auto* formula = new QWidget(this);
+    formula->setFixedSize(kFormula);
+    for (const Group g : kGroups) {
+        const int i = index_of(g);
+        subscripts[i] = new FormulaButton(kLabN[i], look::group_colour(g), formula);
+        subscripts[i]->move(kLabN[i].box.topLeft() - kFormulaCorner);
+        subscripts[i]->setFocusPolicy(Qt::NoFocus);
+        letters[i] = new FormulaButton(kLabH[i], look::group_colour(g), formula);
+        letters[i]->move(kLabH[i].box.topLeft() - kFormulaCorner);
+        letters[i]->setText(QString(look::group_letter(g)));
+        letters[i]->setAccessibleDescription(text(words::kPressToChange));
+        connect(letters[i], &QAbstractButton::clicked, this, [this, g] { cycle_size(g); });
+        connect(subscripts[i], &QAbstractButton::clicked, this, [this, g] { cycle_size(g); });
+    }
+    picture = new FieldView(*this, this);
+    picture->setAccessibleName(text(words::kFieldPicture));
+
+    auto* grid = new QGridLayout;
+    const QString names[kParameters] = {text(words::kFrequency), text(words::shift_label(Group::A)),
+        text(words::shift_label(Group::M)), text(words::shift_label(Group::X)), text(words::kCouplingAM),
+        text(words::kCouplingMX), text(words::kWidth)};
+    for (int p = 0; p < kParameters; ++p) {
+        const Range& r = kRanges[p];
+        Control& c = controls[std::size_t(p)];
+        c.slider = new QSlider(Qt::Horizontal, this);
+        c.slider->setRange(int(std::lround(r.low / r.step)), int(std::lround(r.high / r.step)));
+        c.box = new QDoubleSpinBox(this);
+        // Ukrainian numbers: a decimal comma, as on the picture's axes.
+        c.box->setLocale(QLocale(QLocale::Ukrainian, QLocale::Ukraine));
+        c.box->setRange(r.low, r.high);
+        c.box->setDecimals(r.decimals);
+        c.box->setSingleStep(r.step);
+        c.box->setMinimumWidth(80);
+        for (QWidget* w : {static_cast<QWidget*>(c.slider), static_cast<QWidget*>(c.box)})
+            w->setAccessibleName(names[p]);
+        grid->addWidget(new QLabel(names[p], this), 2 * p, 0, 1, 2);
+        grid->addWidget(c.slider, 2 * p + 1, 0);
+        grid->addWidget(c.box, 2 * p + 1, 1);
+        const auto parameter = Parameter(p);
+        connect(c.slider, &QSlider::valueChanged, this,
+            [this, parameter](int v) { set_value(parameter, v * kRanges[parameter].step); });
+        connect(c.box, &QDoubleSpinBox::valueChanged, this,
+            [this, parameter](double v) { set_value(parameter, v); });
+    }
+    auto* presets = new QHBoxLayout;
+    for (const int mhz : kPresets) {
+        auto* button = new QPushButton(QString::number(mhz), this);
+        button->setAccessibleName(text(words::frequency_preset(mhz)));
+        button->setMinimumWidth(40);
+        connect(button, &QPushButton::clicked, this, [this, mhz] { set_value(Frequency, mhz); });
+        presets->addWidget(button);
+    }
+    grid->addLayout(presets, 2 * kParameters, 0, 1, 2);
+
+    auto* column = new QVBoxLayout;
+    column->addLayout(grid);
+    for (QLabel*& sentence : sentences) {
+        sentence = new QLabel(this);
+        sentence->setWordWrap(true);
+        sentence->setTextFormat(Qt::PlainText);
+        column->addWidget(sentence);
+    }
+    column->addStretch();
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(formula, 0, Qt::AlignHCenter);
+    left->addWidget(picture);
+    left->addStretch();
+    auto* whole = new QHBoxLayout(this);
+    whole->addLayout(left);
+    whole->addLayout(column, 1);
+}
+
+void FieldWindow::show_setting(const field::Sizes& sizes, const field::Setting& setting)
+{
+    sizes_ = sizes;
+    setting_ = setting;
+    for (int p = 0; p < kParameters; ++p) {
+        const QSignalBlocker quiet_slider(controls[std::size_t(p)].slider);
+        const QSignalBlocker quiet_box(controls[std::size_t(p)].box);
+        const double v = value_of(Parameter(p));
+        controls[std::size_t(p)].box->setValue(v);
+        controls[std::size_t(p)].slider->setValue(int(std::lround(v / kRanges[p].step)));
+    }
+    show_changes();
+}
+
+double& FieldWindow::value_of(Parameter p)
+{
+    switch (p) {
+    case Frequency: return setting_.mhz;
+    case ShiftA: return setting_.shifts_ppm[0];
+    case ShiftM: return setting_.shifts_ppm[1];
+    case ShiftX: return setting_.shifts_ppm[2];
+    case CouplingAM: return setting_.j_am;
+    case CouplingMX: return setting_.j_mx;
+    case Width:
+    case kParameters: break;
+    }
+    return setting_.width;
+}
+
+void FieldWindow::set_value(Parameter p, double value)
+{
+    const Range& r = kRanges[p];
+    value = std::clamp(value, r.low, r.high);
+    value_of(p) = value;
+    // The other of the pair follows without answering back.
+    const QSignalBlocker quiet_slider(controls[std::size_t(p)].slider);
+    const QSignalBlocker quiet_box(controls[std::size_t(p)].box);
+    controls[std::size_t(p)].slider->setValue(int(std::lround(value / r.step)));
+    controls[std::size_t(p)].box->setValue(value);
+    show_changes();
+}
+
+void FieldWindow::cycle_size(Group g)
+{
+    int& size = sizes_[std::size_t(index_of(g))];
+    size = next_size(size);
+    show_changes();
+}
+
+void FieldWindow::show_changes()
+{
+    for (const Group g : kGroups) {
+        const int i = index_of(g);
+        subscripts[i]->setText(subscript(sizes_[std::size_t(i)]));
+        letters[i]->setAccessibleName(text(words::spoken_group(g, sizes_[std::size_t(i)])));
+    }
+    QStringList said;
+    for (std::size_t i = 0; i < sentences.size(); ++i) {
+        sentences[i]->setText(
+            text(words::pair_sentence(field::coupled_pair(setting_, i == 0 ? Group::A : Group::X))));
+        said << sentences[i]->text();
+    }
+    picture->setAccessibleDescription(said.join(u' '));
+    picture->update();
+}
+
+}  // namespace spektrion

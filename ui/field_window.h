@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "model/exact.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QDoubleSpinBox;
+class QLabel;
+class QSlider;
+
+namespace spektrion {
+
+class FormulaButton;
+
+// The spectrum at a chosen spectrometer frequency: the formula as in the simulator,
+// a slider with a spin box for every parameter, the picture of the exact spectrum under
+// the first-order one, and for each coupled pair its Δν/J in a sentence. Every change
+// redraws at once, also while a slider is dragged.
+class FieldWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FieldWindow(QWidget* parent = nullptr);
+
+    const field::Sizes& sizes() const { return sizes_; }
+    const field::Setting& setting() const { return setting_; }
+    void show_setting(const field::Sizes& sizes, const field::Setting& setting);
+
+    // One parameter: its slider, which steps in whole units of `step`, and its spin box.
+    struct Control {
+        QSlider* slider = nullptr;
+        QDoubleSpinBox* box = nullptr;
+    };
+    // By Parameter.
+    enum Parameter { Frequency, ShiftA, ShiftM, ShiftX, CouplingAM, CouplingMX, Width, kParameters };
+    std::array<Control, kParameters> controls{};
+    std::array<FormulaButton*, 3> letters{};
+    std::array<FormulaButton*, 3> subscripts{};
+    QWidget* picture = nullptr;
+    std::array<QLabel*, 2> sentences{};  // A with M, M with X
+
+private:
+    void create_controls();
+    void cycle_size(Group g);
+    void set_value(Parameter p, double value);
+    double& value_of(Parameter p);
+    void show_changes();
+
+    field::Sizes sizes_{2, 2, 2};
+    field::Setting setting_;
+};
+
+}  // namespace spektrion
