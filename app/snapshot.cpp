@@ -8,6 +8,9 @@
 #include "app/tool.h"
 #include "display/chart.h"
 #include "display/chart_surface.h"
+#ifdef SPEKTRION_FIELD
+#include "display/field_plot.h"
+#endif
 #include "display/plot.h"
 #include "display/tree.h"
 #include "model/spectrum.h"
@@ -45,6 +48,10 @@ std::string usage()
     return "Usage: spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] [--chart|--tree]\n"
            "                          [--scale S] [--pointer X,Y] -o FILE.png\n"
            "       spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] --describe\n"
+#ifdef SPEKTRION_FIELD
+           "       spektrion-snapshot --field MHZ [--shifts A,M,X] [--couplings AM,MX] [--width W]\n"
+           "                          [--sizes A,M,X] [--scale S] (-o FILE.png | --lines [--first-order])\n"
+#endif
            "Renders the Spektrion window, or its chart alone, in a chosen state to a PNG file,\n"
            "without a display; or describes that state's spectrum in words.\n"
            "\n"
@@ -70,6 +77,18 @@ std::string usage()
 #else
           "  -o FILE.png    where to write the picture (SVG drawings: the Linux build)\n"
 #endif
+#ifdef SPEKTRION_FIELD
+          "  --field MHZ    the spectrum at a spectrometer frequency of MHZ, 40 to 1000: the\n"
+          "                 exact spectrum under the first-order one, as spektrion-field shows it\n"
+          "  --shifts A,M,X with --field: the groups' shifts, ppm from 0 to 10 (default 3.9,3.6,3.2)\n"
+          "  --couplings AM,MX\n"
+          "                 with --field: J(AM) and J(MX), Hz from 0 to 20 (default 7,5)\n"
+          "  --width W      with --field: the lines' full width at half height, Hz from 0.1\n"
+          "                 to 5 (default 0.5)\n"
+          "  --lines        with --field: print the exact line list as CSV (hz,ppm,intensity),\n"
+          "                 sorted by frequency; no picture\n"
+          "  --first-order  with --lines: the first-order list instead\n"
+#endif
           "  -h, --help     print this help and exit\n"
           "  --version      print the version and exit\n";
 }
@@ -83,9 +102,91 @@ struct Request {
     double scale = 1.0;
     std::optional<QPoint> pointer;
     QByteArray output;  // the file name's bytes, as given
+#ifdef SPEKTRION_FIELD
+    std::optional<double> mhz;  // --field: the spectrum at a field
+    field::Setting setting = field::kDefaultSetting;
+    bool setting_given = false;  // --shifts, --couplings or --width
+    bool lines = false;
+    bool first_order = false;
+#endif
 };
 
 constexpr ToolMessages kMessages("spektrion-snapshot");
+
+#ifdef SPEKTRION_FIELD
+// `count` numbers from `low` to `high`, separated by commas.
+std::optional<std::vector<double>> numbers(const std::string& given, int count, double low, double high)
+{
+    const QStringList parts = QString::fromStdString(given).split(u',');
+    if (parts.size() != count)
+        return std::nullopt;
+    std::vector<double> values;
+    for (const QString& part : parts) {
+        bool ok = false;
+        const double v = part.trimmed().toDouble(&ok);
+        if (!ok || !(v >= low && v <= high))
+            return std::nullopt;
+        values.push_back(v);
+    }
+    return values;
+}
+
+enum class Taken { No, Yes, Refused };
+// The options of the spectrum at a field.
+Taken field_option(ToolCommandLine& line, Request& r)
+{
+    const QString& a = line.option();
+    const auto read = [&](int count, double low, double high, const std::string& expected) {
+        return line.value(
+            [&](const std::string& given) { return numbers(given, count, low, high); }, expected);
+    };
+    if (a == u"--field") {
+        const auto mhz = read(1, field::kLowestMhz, field::kHighestMhz, "a frequency in MHz from 40 to 1000");
+        if (!mhz)
+            return Taken::Refused;
+        r.mhz = (*mhz)[0];
+    } else if (a == u"--shifts") {
+        const auto shifts
+            = read(3, 0.0, field::kHighestShift, "three shifts in ppm from 0 to 10, as 3.9,3.6,3.2");
+        if (!shifts)
+            return Taken::Refused;
+        std::copy(shifts->begin(), shifts->end(), r.setting.shifts_ppm.begin());
+        r.setting_given = true;
+    } else if (a == u"--couplings") {
+        const auto j = read(2, 0.0, field::kLargestJ, "J(AM) and J(MX) in Hz from 0 to 20, as 7,5");
+        if (!j)
+            return Taken::Refused;
+        r.setting.j_am = (*j)[0];
+        r.setting.j_mx = (*j)[1];
+        r.setting_given = true;
+    } else if (a == u"--width") {
+        const auto width = read(1, field::kNarrowest, field::kWidest, "a width in Hz from 0.1 to 5");
+        if (!width)
+            return Taken::Refused;
+        r.setting.width = (*width)[0];
+        r.setting_given = true;
+    } else if (a == u"--lines") {
+        r.lines = true;
+    } else if (a == u"--first-order") {
+        r.first_order = true;
+    } else {
+        return Taken::No;
+    }
+    return Taken::Yes;
+}
+
+// The lines as --lines prints them: a header, then a line each, by frequency.
+std::string csv(const std::vector<field::Line>& lines, double mhz)
+{
+    std::string text = "hz,ppm,intensity\n";
+    char row[96];
+    for (const field::Line& l : lines) {
+        std::snprintf(row, sizeof row, "%.4f,%.7f,%.7f\n", l.hz, l.hz / mhz, l.intensity);
+        text += row;
+    }
+    return text;
+}
+#endif
 
 std::optional<Request> parse(const std::vector<QByteArray>& raw)
 {
@@ -138,7 +239,14 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
             r.tree = true;
         } else if (a == u"--describe") {
             r.describe = true;
-        } else if (!line.common(usage_text.c_str(), "spektrion-snapshot " SPEKTRION_VERSION "\n")) {
+        }
+#ifdef SPEKTRION_FIELD
+        else if (const Taken taken = field_option(line, r); taken != Taken::No) {
+            if (taken == Taken::Refused)
+                return std::nullopt;
+        }
+#endif
+        else if (!line.common(usage_text.c_str(), "spektrion-snapshot " SPEKTRION_VERSION "\n")) {
             return std::nullopt;
         }
     }
@@ -146,6 +254,28 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
     r.output = line.output();
     if (!r.answer.empty())
         return r;
+#ifdef SPEKTRION_FIELD
+    if (!r.mhz && (r.setting_given || r.lines || r.first_order))
+        return kMessages.refuse("--shifts, --couplings, --width and --lines go with --field MHZ");
+    if (r.mhz) {
+        r.setting.mhz = *r.mhz;
+        if (r.chart_only || r.tree || r.describe || r.pointer)
+            return kMessages.refuse("--field draws the spectrum at a field; --chart, --tree, --describe and "
+                                    "--pointer are the simulator's");
+        if (r.first_order && !r.lines)
+            return kMessages.refuse("--first-order goes with --lines");
+        if (r.lines && !r.output.isEmpty())
+            return kMessages.refuse("--lines prints the lines and -o writes a picture; give one of them");
+        if (r.lines)
+            return r;
+        if (r.output.isEmpty())
+            return kMessages.refuse("missing -o FILE.png");
+        if (r.output.toLower().endsWith(".png") || r.output.toLower().endsWith(".svg"))
+            return r;
+        return kMessages.refuse("bad -o '" + r.output.toStdString()
+            + "': the picture is a PNG or SVG file, name it *.png or *.svg");
+    }
+#endif
     if (r.describe && !r.output.isEmpty())
         return kMessages.refuse("--describe prints words and -o writes a picture; give one of them");
     if (r.describe)
@@ -195,6 +325,30 @@ QByteArray svg(const SpinState& state, bool tree, double scale)
 }
 #endif
 
+QByteArray png(const QImage& picture);
+
+#ifdef SPEKTRION_FIELD
+// The field window's picture, as a PNG at the scale asked or as vectors.
+QByteArray field_picture(const field::Sizes& sizes, const field::Setting& setting, const Request& r)
+{
+    if (r.output.toLower().endsWith(".png"))
+        return png(field_plot::picture(sizes, setting, r.scale));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&out);
+    generator.setResolution(96);
+    generator.setSize(
+        QSize(device_pixels(field_plot::kWidth * r.scale), device_pixels(field_plot::kHeight * r.scale)));
+    generator.setViewBox(QRectF(0, 0, field_plot::kWidth, field_plot::kHeight));
+    generator.setTitle(look::text(words::kFieldPicture));
+    QPainter painter(&generator);
+    field_plot::draw(painter, sizes, setting);
+    painter.end();
+    return out.data();
+}
+#endif
+
 QByteArray png(const QImage& picture)
 {
     QBuffer file;
@@ -226,6 +380,20 @@ int main(int argc, char** argv)
         return kMessages.print(request->answer) ? 0 : 1;
     if (request->describe)
         return kMessages.print(words::describe_spectrum(spectrum_of(request->state))) ? 0 : 1;
+#ifdef SPEKTRION_FIELD
+    if (request->mhz) {
+        const field::Sizes sizes = {request->state.nA, request->state.nM, request->state.nX};
+        if (request->lines)
+            return kMessages.print(
+                       csv(request->first_order ? field::first_order_lines(sizes, request->setting)
+                                                : field::exact_lines(sizes, request->setting),
+                           request->setting.mhz))
+                ? 0
+                : 1;
+        return write_output(kMessages, request->output, field_picture(sizes, request->setting, *request)) ? 0
+                                                                                                          : 1;
+    }
+#endif
 #ifdef SPEKTRION_SVG
     if (request->output.toLower().endsWith(".svg"))
         return write_output(kMessages, request->output, svg(request->state, request->tree, request->scale))

@@ -38,11 +38,15 @@ struct Range {
     double low, high, step;
     int decimals;
 };
+// Frequency, three shifts, two constants, width: from the model's ranges.
 constexpr Range kRanges[FieldWindow::kParameters] = {
-    {40.0, 1000.0, 1.0, 0},  // MHz
-    {0.0, 10.0, 0.01, 2},  // ppm
-    {0.0, 10.0, 0.01, 2}, {0.0, 10.0, 0.01, 2}, {0.0, 20.0, 0.1, 1},  // Hz
-    {0.0, 20.0, 0.1, 1}, {0.1, 5.0, 0.1, 1},  // Hz
+    {field::kLowestMhz, field::kHighestMhz, 1.0, 0},
+    {0.0, field::kHighestShift, 0.01, 2},
+    {0.0, field::kHighestShift, 0.01, 2},
+    {0.0, field::kHighestShift, 0.01, 2},
+    {0.0, field::kLargestJ, 0.1, 1},
+    {0.0, field::kLargestJ, 0.1, 1},
+    {field::kNarrowest, field::kWidest, 0.1, 1},
 };
 
 // The picture, drawn anew at the screen's resolution whenever it is shown.
@@ -82,8 +86,7 @@ QString subscript(int size)
 FieldWindow::FieldWindow(QWidget* parent)
     : QWidget(parent)
 {
-    // Plainly first order at 400 MHz; at 60 MHz A and M couple strongly and M and X lean.
-    setting_ = {400.0, {3.9, 3.6, 3.2}, 7.0, 5.0, 0.5};
+    setting_ = field::kDefaultSetting;
     dress_window(*this, text(words::kFieldTitle), kClient, kTextPixelSize);
     setWindowIcon(window_icon());
     create_controls();

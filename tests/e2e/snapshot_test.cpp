@@ -239,6 +239,36 @@ TEST(SnapshotTest, DescribePrintsTheSpectrumInWords)
         "A: квартет, 1 : 3 : 3 : 1\n");
 }
 
+// The line list as a spreadsheet reads it: the header, then a line per transition by
+// frequency, none closer than 0.001 Hz or weaker than 1e-6, adding up to the protons;
+// the first-order list in the same form.
+TEST(SnapshotTest, LinesAtAFieldAreAListToCompute)
+{
+    for (const char* list : {"--lines", "--first-order"}) {
+        QStringList arguments = {"--field", "60", "--sizes", "3,2,1", "--lines"};
+        if (QByteArray(list) == "--first-order")
+            arguments << list;
+        const Outcome out = snapshot(arguments);
+        ASSERT_EQ(out.exit_code, 0) << out.errors.toStdString();
+        QStringList rows = out.output.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_GT(rows.size(), 1);
+        EXPECT_EQ(rows.takeFirst(), "hz,ppm,intensity");
+        double total = 0.0;
+        double previous = -1e9;
+        for (const QString& row : rows) {
+            const QStringList cells = row.split(u',');
+            ASSERT_EQ(cells.size(), 3) << row.toStdString();
+            const double hz = cells[0].toDouble();
+            EXPECT_NEAR(cells[1].toDouble(), hz / 60.0, 1e-6) << row.toStdString();
+            EXPECT_GE(hz - previous, 0.001 - 1e-4) << row.toStdString();
+            EXPECT_GE(cells[2].toDouble(), 1e-6) << row.toStdString();
+            total += cells[2].toDouble();
+            previous = hz;
+        }
+        EXPECT_NEAR(total, 6.0, 1e-4) << list;
+    }
+}
+
 class SnapshotArgumentTest : public testing::TestWithParam<BadCall> { };
 
 INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
@@ -248,6 +278,8 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
         BadCall{"WordForSize", {"--sizes", "a,b,c"}, "a,b,c"},
         BadCall{"MissingSizes", {"--sizes"}, "--sizes"}, BadCall{"BadOrder", {"--order", "="}, "--order"},
         BadCall{"UnknownOption", {"--colour", "red"}, "--colour"},
+        BadCall{"FieldTooLow", {"--field", "20", "-o", "OUT"}, "--field"},
+        BadCall{"ShiftsWithoutField", {"--shifts", "1,2,3", "-o", "OUT"}, "--field"},
         BadCall{"NotAPng", {"--sizes", "1,1,1", "-o", "OUT.jpg"}, "out.jpg"},
         BadCall{"NoOutput", {"--sizes", "1,1,1", "--no-o"}, "--no-o"},
         BadCall{"DescribeAndPicture", {"--describe", "-o", "OUT.png"}, "--describe"},
