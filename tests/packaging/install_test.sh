@@ -15,7 +15,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-for exe in spektrion spektrion-quiz spektrion-snapshot spektrion-worksheet; do
+for exe in spektrion spektrion-quiz spektrion-field spektrion-snapshot spektrion-worksheet; do
   [[ -x $prefix/bin/$exe ]] || fail "bin/$exe is not installed"
 done
 
@@ -27,6 +27,9 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the menu
 quiz_entry=$prefix/share/applications/org.spektrion.Spektrion.Quiz.desktop
 desktop-file-validate "$quiz_entry" || fail "desktop-file-validate rejects the quiz's menu entry"
 grep -qx 'Exec=spektrion-quiz' "$quiz_entry" || fail "the quiz's Exec does not start spektrion-quiz"
+field_entry=$prefix/share/applications/org.spektrion.Spektrion.Field.desktop
+desktop-file-validate "$field_entry" || fail "desktop-file-validate rejects the field window's menu entry"
+grep -qx 'Exec=spektrion-field' "$field_entry" || fail "the field window's Exec does not start spektrion-field"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metainfo"
 
 grep -qx 'Name=Spektrion' "$desktop" || fail "Name is not Spektrion"
@@ -54,7 +57,7 @@ svg=$prefix/share/icons/hicolor/scalable/apps/org.spektrion.Spektrion.svg
 python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' "$svg" || fail "the SVG icon is not well-formed"
 grep -q '<path' "$svg" || fail "the SVG icon draws nothing"
 
-for page in spektrion spektrion-quiz spektrion-snapshot spektrion-worksheet; do
+for page in spektrion spektrion-quiz spektrion-field spektrion-snapshot spektrion-worksheet; do
   file=$prefix/share/man/man1/$page.1.gz
   [[ -f $file ]] || fail "no manual page for $page"
   text=$(MANWIDTH=80 man -l "$file" 2>&1) || fail "man cannot show $page(1)"

@@ -23,15 +23,17 @@ done
 [[ $(dpkg-deb -f "$deb" Architecture) == amd64 ]] || fail "architecture"
 
 listing=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/spektrion ./usr/bin/spektrion-quiz ./usr/bin/spektrion-snapshot \
+for path in ./usr/bin/spektrion ./usr/bin/spektrion-quiz ./usr/bin/spektrion-field ./usr/bin/spektrion-snapshot \
             ./usr/bin/spektrion-worksheet ./usr/share/applications/org.spektrion.Spektrion.desktop \
             ./usr/share/applications/org.spektrion.Spektrion.Quiz.desktop \
+            ./usr/share/applications/org.spektrion.Spektrion.Field.desktop \
             ./usr/share/metainfo/org.spektrion.Spektrion.metainfo.xml \
             ./usr/share/icons/hicolor/32x32/apps/org.spektrion.Spektrion.png \
             ./usr/share/icons/hicolor/256x256/apps/org.spektrion.Spektrion.png \
             ./usr/share/icons/hicolor/scalable/apps/org.spektrion.Spektrion.svg \
             ./usr/share/man/man1/spektrion.1.gz ./usr/share/man/man1/spektrion-snapshot.1.gz \
             ./usr/share/man/man1/spektrion-worksheet.1.gz ./usr/share/man/man1/spektrion-quiz.1.gz \
+            ./usr/share/man/man1/spektrion-field.1.gz \
             ./usr/share/doc/spektrion/copyright ./usr/share/doc/spektrion/changelog.gz; do
   grep -q " $path\$" <<<"$listing" || fail "the package lacks $path"
 done
@@ -42,7 +44,7 @@ complaints=$(lintian --no-tag-display-limit "$deb" 2>&1 | grep -E '^(E|W):' || t
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-for entry in org.spektrion.Spektrion org.spektrion.Spektrion.Quiz; do
+for entry in org.spektrion.Spektrion org.spektrion.Spektrion.Quiz org.spektrion.Spektrion.Field; do
   desktop-file-validate "$root/usr/share/applications/$entry.desktop" || fail "menu entry $entry"
 done
 
