@@ -6,15 +6,11 @@
 
 namespace {
 
-void startup_message_handler(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    spektrion::window_startup_message("spektrion-field", type, context, message);
-}
+constexpr char kProgram[] = "spektrion-field";
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    return spektrion::run_window<spektrion::FieldWindow>(
-        "spektrion-field", argc, argv, startup_message_handler);
+    return spektrion::run_window<spektrion::FieldWindow, kProgram>(argc, argv);
 }

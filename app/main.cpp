@@ -6,14 +6,11 @@
 
 namespace {
 
-void startup_message_handler(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    spektrion::window_startup_message("spektrion", type, context, message);
-}
+constexpr char kProgram[] = "spektrion";
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    return spektrion::run_window<spektrion::Form1>("spektrion", argc, argv, startup_message_handler);
+    return spektrion::run_window<spektrion::Form1, kProgram>(argc, argv);
 }

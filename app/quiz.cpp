@@ -8,16 +8,12 @@
 
 namespace {
 
-void startup_message_handler(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    spektrion::window_startup_message("spektrion-quiz", type, context, message);
-}
+constexpr char kProgram[] = "spektrion-quiz";
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     // A new round at every start: nothing is saved between runs.
-    return spektrion::run_window<spektrion::QuizWindow>(
-        "spektrion-quiz", argc, argv, startup_message_handler, std::random_device{}());
+    return spektrion::run_window<spektrion::QuizWindow, kProgram>(argc, argv, std::random_device{}());
 }

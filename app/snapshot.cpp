@@ -49,8 +49,9 @@ std::string usage()
            "                          [--scale S] [--pointer X,Y] -o FILE.png\n"
            "       spektrion-snapshot [--sizes A,M,X] [--order '>'|'<'] --describe\n"
 #ifdef SPEKTRION_FIELD
-           "       spektrion-snapshot --field MHZ [--shifts A,M,X] [--couplings AM,MX] [--width W]\n"
-           "                          [--sizes A,M,X] [--scale S] (-o FILE.png | --lines [--first-order])\n"
+           "       spektrion-snapshot --field MHZ [--shifts A,M,X] [--couplings AM,MX]\n"
+           "                          [--width W] [--sizes A,M,X] [--scale S]\n"
+           "                          (-o FILE.png | --lines [--first-order])\n"
 #endif
            "Renders the Spektrion window, or its chart alone, in a chosen state to a PNG file,\n"
            "without a display; or describes that state's spectrum in words.\n"
@@ -78,15 +79,17 @@ std::string usage()
           "  -o FILE.png    where to write the picture (SVG drawings: the Linux build)\n"
 #endif
 #ifdef SPEKTRION_FIELD
-          "  --field MHZ    the spectrum at a spectrometer frequency of MHZ, 40 to 1000: the\n"
-          "                 exact spectrum under the first-order one, as spektrion-field shows it\n"
-          "  --shifts A,M,X with --field: the groups' shifts, ppm from 0 to 10 (default 3.9,3.6,3.2)\n"
+          "  --field MHZ    the spectrum at a spectrometer frequency of MHZ, 40 to 1000:\n"
+          "                 the exact spectrum under the first-order one, as\n"
+          "                 spektrion-field shows it\n"
+          "  --shifts A,M,X with --field: the groups' shifts, ppm from 0 to 10\n"
+          "                 (default 3.9,3.6,3.2)\n"
           "  --couplings AM,MX\n"
           "                 with --field: J(AM) and J(MX), Hz from 0 to 20 (default 7,5)\n"
           "  --width W      with --field: the lines' full width at half height, Hz from 0.1\n"
           "                 to 5 (default 0.5)\n"
-          "  --lines        with --field: print the exact line list as CSV (hz,ppm,intensity),\n"
-          "                 sorted by frequency; no picture\n"
+          "  --lines        with --field: print the exact line list as CSV\n"
+          "                 (hz,ppm,intensity), sorted by frequency; no picture\n"
           "  --first-order  with --lines: the first-order list instead\n"
 #endif
           "  -h, --help     print this help and exit\n"
@@ -103,7 +106,7 @@ struct Request {
     std::optional<QPoint> pointer;
     QByteArray output;  // the file name's bytes, as given
 #ifdef SPEKTRION_FIELD
-    std::optional<double> mhz;  // --field: the spectrum at a field
+    bool at_field = false;  // --field: the spectrum at a field
     field::Setting setting = field::kDefaultSetting;
     bool setting_given = false;  // --shifts, --couplings or --width
     bool lines = false;
@@ -114,17 +117,38 @@ struct Request {
 constexpr ToolMessages kMessages("spektrion-snapshot");
 
 #ifdef SPEKTRION_FIELD
-// `count` numbers from `low` to `high`, separated by commas.
-std::optional<std::vector<double>> numbers(const std::string& given, int count, double low, double high)
+// The options that set the spectrum at a field: each takes one number for each of its
+// parameters, separated by commas.
+struct FieldOption {
+    const char16_t* name;
+    std::vector<field::Parameter> parameters;
+    const char* expected;
+};
+
+std::vector<FieldOption> field_options()
+{
+    using field::Parameter;
+    return {{u"--field", {Parameter::Frequency}, "a frequency in MHz from 40 to 1000"},
+        {u"--shifts", {Parameter::ShiftA, Parameter::ShiftM, Parameter::ShiftX},
+            "three shifts in ppm from 0 to 10, as 3.9,3.6,3.2"},
+        {u"--couplings", {Parameter::CouplingAM, Parameter::CouplingMX},
+            "J(AM) and J(MX) in Hz from 0 to 20, as 7,5"},
+        {u"--width", {Parameter::Width}, "a width in Hz from 0.1 to 5"}};
+}
+
+// The numbers of `given` for `parameters`, each within its parameter's range.
+std::optional<std::vector<double>> numbers(
+    const std::string& given, const std::vector<field::Parameter>& parameters)
 {
     const QStringList parts = QString::fromStdString(given).split(u',');
-    if (parts.size() != count)
+    if (std::size_t(parts.size()) != parameters.size())
         return std::nullopt;
     std::vector<double> values;
-    for (const QString& part : parts) {
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
         bool ok = false;
-        const double v = part.trimmed().toDouble(&ok);
-        if (!ok || !(v >= low && v <= high))
+        const double v = parts[qsizetype(i)].trimmed().toDouble(&ok);
+        const field::ParameterRange r = field::range_of(parameters[i]);
+        if (!ok || !(v >= r.low && v <= r.high))
             return std::nullopt;
         values.push_back(v);
     }
@@ -136,43 +160,26 @@ enum class Taken { No, Yes, Refused };
 Taken field_option(ToolCommandLine& line, Request& r)
 {
     const QString& a = line.option();
-    const auto read = [&](int count, double low, double high, const std::string& expected) {
-        return line.value(
-            [&](const std::string& given) { return numbers(given, count, low, high); }, expected);
-    };
-    if (a == u"--field") {
-        const auto mhz = read(1, field::kLowestMhz, field::kHighestMhz, "a frequency in MHz from 40 to 1000");
-        if (!mhz)
-            return Taken::Refused;
-        r.mhz = (*mhz)[0];
-    } else if (a == u"--shifts") {
-        const auto shifts
-            = read(3, 0.0, field::kHighestShift, "three shifts in ppm from 0 to 10, as 3.9,3.6,3.2");
-        if (!shifts)
-            return Taken::Refused;
-        std::copy(shifts->begin(), shifts->end(), r.setting.shifts_ppm.begin());
-        r.setting_given = true;
-    } else if (a == u"--couplings") {
-        const auto j = read(2, 0.0, field::kLargestJ, "J(AM) and J(MX) in Hz from 0 to 20, as 7,5");
-        if (!j)
-            return Taken::Refused;
-        r.setting.j_am = (*j)[0];
-        r.setting.j_mx = (*j)[1];
-        r.setting_given = true;
-    } else if (a == u"--width") {
-        const auto width = read(1, field::kNarrowest, field::kWidest, "a width in Hz from 0.1 to 5");
-        if (!width)
-            return Taken::Refused;
-        r.setting.width = (*width)[0];
-        r.setting_given = true;
-    } else if (a == u"--lines") {
-        r.lines = true;
-    } else if (a == u"--first-order") {
-        r.first_order = true;
-    } else {
-        return Taken::No;
+    if (a == u"--lines" || a == u"--first-order") {
+        (a == u"--lines" ? r.lines : r.first_order) = true;
+        return Taken::Yes;
     }
-    return Taken::Yes;
+    for (const FieldOption& o : field_options()) {
+        if (a != o.name)
+            continue;
+        const auto values
+            = line.value([&](const std::string& given) { return numbers(given, o.parameters); }, o.expected);
+        if (!values)
+            return Taken::Refused;
+        for (std::size_t i = 0; i < o.parameters.size(); ++i)
+            field::value_of(r.setting, o.parameters[i]) = (*values)[i];
+        if (o.parameters.front() == field::Parameter::Frequency)
+            r.at_field = true;
+        else
+            r.setting_given = true;
+        return Taken::Yes;
+    }
+    return Taken::No;
 }
 
 // The lines as --lines prints them: a header, then a line each, by frequency.
@@ -255,33 +262,32 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
     if (!r.answer.empty())
         return r;
 #ifdef SPEKTRION_FIELD
-    if (!r.mhz && (r.setting_given || r.lines || r.first_order))
+    if (!r.at_field && (r.setting_given || r.lines || r.first_order))
         return kMessages.refuse("--shifts, --couplings, --width and --lines go with --field MHZ");
-    if (r.mhz) {
-        r.setting.mhz = *r.mhz;
-        if (r.chart_only || r.tree || r.describe || r.pointer)
-            return kMessages.refuse("--field draws the spectrum at a field; --chart, --tree, --describe and "
-                                    "--pointer are the simulator's");
-        if (r.first_order && !r.lines)
-            return kMessages.refuse("--first-order goes with --lines");
-        if (r.lines && !r.output.isEmpty())
-            return kMessages.refuse("--lines prints the lines and -o writes a picture; give one of them");
-        if (r.lines)
-            return r;
-        if (r.output.isEmpty())
-            return kMessages.refuse("missing -o FILE.png");
-        if (r.output.toLower().endsWith(".png") || r.output.toLower().endsWith(".svg"))
-            return r;
-        return kMessages.refuse("bad -o '" + r.output.toStdString()
-            + "': the picture is a PNG or SVG file, name it *.png or *.svg");
-    }
+    if (r.at_field && (r.chart_only || r.tree || r.describe || r.pointer))
+        return kMessages.refuse("--field draws the spectrum at a field; --chart, --tree, --describe and "
+                                "--pointer are the simulator's");
+    if (r.first_order && !r.lines)
+        return kMessages.refuse("--first-order goes with --lines");
+    const char* const prints = r.lines ? "--lines prints the lines"
+        : r.describe                   ? "--describe prints words"
+                                       : nullptr;
+#else
+    const char* const prints = r.describe ? "--describe prints words" : nullptr;
 #endif
-    if (r.describe && !r.output.isEmpty())
-        return kMessages.refuse("--describe prints words and -o writes a picture; give one of them");
-    if (r.describe)
+    if (prints && !r.output.isEmpty())
+        return kMessages.refuse(std::string(prints) + " and -o writes a picture; give one of them");
+    if (prints)
         return r;
     if (r.output.isEmpty())
         return kMessages.refuse("missing -o FILE.png");
+#ifdef SPEKTRION_FIELD
+    if (r.at_field && (r.output.toLower().endsWith(".png") || r.output.toLower().endsWith(".svg")))
+        return r;
+    if (r.at_field)
+        return kMessages.refuse("bad -o '" + r.output.toStdString()
+            + "': the picture is a PNG or SVG file, name it *.png or *.svg");
+#endif
 #ifdef SPEKTRION_SVG
     if (r.output.toLower().endsWith(".svg") && (r.chart_only || r.tree))
         return r;
@@ -381,7 +387,7 @@ int main(int argc, char** argv)
     if (request->describe)
         return kMessages.print(words::describe_spectrum(spectrum_of(request->state))) ? 0 : 1;
 #ifdef SPEKTRION_FIELD
-    if (request->mhz) {
+    if (request->at_field) {
         const field::Sizes sizes = {request->state.nA, request->state.nM, request->state.nX};
         if (request->lines)
             return kMessages.print(

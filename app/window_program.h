@@ -17,13 +17,22 @@
 
 namespace spektrion {
 
-// The life of a window program, which takes no options: an unusable scale factor is
-// refused; the application object is made with `startup_message` installed, which says
-// in one sentence why a display cannot be reached; the carried faces are registered;
-// then a `Window` made from `args` is shown, centred, until it is closed.
-template <typename Window, typename... Args>
-int run_window(const char* program, int argc, char** argv, QtMessageHandler startup_message, Args&&... args)
+// Installed while program `Program`'s application object is made: says in one
+// sentence, headed by the program's name, why a display cannot be reached.
+template <const char* Program>
+void startup_message(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
+    window_startup_message(Program, type, context, message);
+}
+
+// The life of window program `Program`, which takes no options: an unusable scale
+// factor is refused; the application object is made with startup_message installed;
+// the carried faces are registered; then a `Window` made from `args` is shown,
+// centred, until it is closed.
+template <typename Window, const char* Program, typename... Args>
+int run_window(int argc, char** argv, Args&&... args)
+{
+    const char* const program = Program;
 #ifdef Q_OS_WASM
     // On a screen smaller than the window the page picks a smaller scale and leaves it
     // in spektrionScale; the toolkit takes it as a desktop's scale factor.
@@ -37,7 +46,7 @@ int run_window(const char* program, int argc, char** argv, QtMessageHandler star
     // sheet file, a platform), so it is given only the program's name; the environment
     // a desktop sets (DISPLAY, QT_SCALE_FACTOR) still applies.
     ToolkitArguments toolkit(argc, argv, window_platform());
-    qInstallMessageHandler(startup_message);
+    qInstallMessageHandler(startup_message<Program>);
     QApplication app(toolkit.argc(), toolkit.argv());
     qInstallMessageHandler(nullptr);
     register_embedded_fonts();

@@ -223,6 +223,34 @@ std::vector<Line> first_order_lines(const Sizes& sizes, const Setting& setting)
     return merged(std::move(all));
 }
 
+ParameterRange range_of(Parameter p)
+{
+    switch (p) {
+    case Parameter::Frequency: return {40.0, 1000.0, 1.0, 0};  // MHz
+    case Parameter::ShiftA:
+    case Parameter::ShiftM:
+    case Parameter::ShiftX: return {0.0, 10.0, 0.01, 2};  // ppm
+    case Parameter::CouplingAM:
+    case Parameter::CouplingMX: return {0.0, 20.0, 0.1, 1};  // Hz
+    case Parameter::Width: break;
+    }
+    return {0.1, 5.0, 0.1, 1};  // Hz
+}
+
+double& value_of(Setting& s, Parameter p)
+{
+    switch (p) {
+    case Parameter::Frequency: return s.mhz;
+    case Parameter::ShiftA: return s.shifts_ppm[0];
+    case Parameter::ShiftM: return s.shifts_ppm[1];
+    case Parameter::ShiftX: return s.shifts_ppm[2];
+    case Parameter::CouplingAM: return s.j_am;
+    case Parameter::CouplingMX: return s.j_mx;
+    case Parameter::Width: break;
+    }
+    return s.width;
+}
+
 Pair coupled_pair(const Setting& setting, Group outer)
 {
     const double j = std::abs(outer == Group::A ? setting.j_am : setting.j_mx);

@@ -29,13 +29,15 @@ struct Setting {
 // Where a student starts: plainly first order at 400 MHz; at 60 MHz A and M couple
 // strongly and M and X lean.
 inline constexpr Setting kDefaultSetting = {400.0, {3.9, 3.6, 3.2}, 7.0, 5.0, 0.5};
-// The ranges a setting may take.
-inline constexpr double kLowestMhz = 40.0;
-inline constexpr double kHighestMhz = 1000.0;
-inline constexpr double kHighestShift = 10.0;  // ppm, from 0
-inline constexpr double kLargestJ = 20.0;  // Hz, from 0
-inline constexpr double kNarrowest = 0.1;  // Hz
-inline constexpr double kWidest = 5.0;
+// A setting's parameters, each with the range it may take and the step a slider takes.
+enum class Parameter { Frequency, ShiftA, ShiftM, ShiftX, CouplingAM, CouplingMX, Width };
+inline constexpr int kParameters = 7;
+struct ParameterRange {
+    double low, high, step;
+    int decimals;  // of the step
+};
+ParameterRange range_of(Parameter p);
+double& value_of(Setting& s, Parameter p);
 
 // A line: its frequency, Hz from TMS, and its intensity. The intensities of a whole
 // spectrum add up to its number of protons.

@@ -33,22 +33,6 @@ constexpr QPoint kFormulaCorner(196, 8);
 constexpr QSize kFormula(110, 38);
 constexpr int kPresets[] = {60, 80, 300, 400, 600};
 
-// A parameter's range and the step its slider moves by.
-struct Range {
-    double low, high, step;
-    int decimals;
-};
-// Frequency, three shifts, two constants, width: from the model's ranges.
-constexpr Range kRanges[FieldWindow::kParameters] = {
-    {field::kLowestMhz, field::kHighestMhz, 1.0, 0},
-    {0.0, field::kHighestShift, 0.01, 2},
-    {0.0, field::kHighestShift, 0.01, 2},
-    {0.0, field::kHighestShift, 0.01, 2},
-    {0.0, field::kLargestJ, 0.1, 1},
-    {0.0, field::kLargestJ, 0.1, 1},
-    {field::kNarrowest, field::kWidest, 0.1, 1},
-};
-
 // The picture, drawn anew at the screen's resolution whenever it is shown.
 class FieldView : public QWidget {
 public:
@@ -113,12 +97,11 @@ void FieldWindow::create_controls()
     picture->setAccessibleName(text(words::kFieldPicture));
 
     auto* grid = new QGridLayout;
-    const QString names[kParameters] = {text(words::kFrequency), text(words::shift_label(Group::A)),
-        text(words::shift_label(Group::M)), text(words::shift_label(Group::X)), text(words::kCouplingAM),
-        text(words::kCouplingMX), text(words::kWidth)};
-    for (int p = 0; p < kParameters; ++p) {
-        const Range& r = kRanges[p];
-        Control& c = controls[std::size_t(p)];
+    for (int i = 0; i < field::kParameters; ++i) {
+        const auto p = field::Parameter(i);
+        const field::ParameterRange r = field::range_of(p);
+        const QString name = text(words::parameter_label(p));
+        Control& c = control(p);
         c.slider = new QSlider(Qt::Horizontal, this);
         c.slider->setRange(int(std::lround(r.low / r.step)), int(std::lround(r.high / r.step)));
         c.box = new QDoubleSpinBox(this);
@@ -128,26 +111,24 @@ void FieldWindow::create_controls()
         c.box->setDecimals(r.decimals);
         c.box->setSingleStep(r.step);
         c.box->setMinimumWidth(80);
-        for (QWidget* w : {static_cast<QWidget*>(c.slider), static_cast<QWidget*>(c.box)})
-            w->setAccessibleName(names[p]);
-        grid->addWidget(new QLabel(names[p], this), 2 * p, 0, 1, 2);
-        grid->addWidget(c.slider, 2 * p + 1, 0);
-        grid->addWidget(c.box, 2 * p + 1, 1);
-        const auto parameter = Parameter(p);
-        connect(c.slider, &QSlider::valueChanged, this,
-            [this, parameter](int v) { set_value(parameter, v * kRanges[parameter].step); });
-        connect(c.box, &QDoubleSpinBox::valueChanged, this,
-            [this, parameter](double v) { set_value(parameter, v); });
+        c.slider->setAccessibleName(name);
+        c.box->setAccessibleName(name);
+        grid->addWidget(new QLabel(name, this), 2 * i, 0, 1, 2);
+        grid->addWidget(c.slider, 2 * i + 1, 0);
+        grid->addWidget(c.box, 2 * i + 1, 1);
+        connect(c.slider, &QSlider::valueChanged, this, [this, p, r](int v) { set_value(p, v * r.step); });
+        connect(c.box, &QDoubleSpinBox::valueChanged, this, [this, p](double v) { set_value(p, v); });
     }
     auto* presets = new QHBoxLayout;
     for (const int mhz : kPresets) {
         auto* button = new QPushButton(QString::number(mhz), this);
         button->setAccessibleName(text(words::frequency_preset(mhz)));
         button->setMinimumWidth(40);
-        connect(button, &QPushButton::clicked, this, [this, mhz] { set_value(Frequency, mhz); });
+        connect(button, &QPushButton::clicked, this,
+            [this, mhz] { set_value(field::Parameter::Frequency, mhz); });
         presets->addWidget(button);
     }
-    grid->addLayout(presets, 2 * kParameters, 0, 1, 2);
+    grid->addLayout(presets, 2 * field::kParameters, 0, 1, 2);
 
     auto* column = new QVBoxLayout;
     column->addLayout(grid);
@@ -172,41 +153,21 @@ void FieldWindow::show_setting(const field::Sizes& sizes, const field::Setting& 
 {
     sizes_ = sizes;
     setting_ = setting;
-    for (int p = 0; p < kParameters; ++p) {
-        const QSignalBlocker quiet_slider(controls[std::size_t(p)].slider);
-        const QSignalBlocker quiet_box(controls[std::size_t(p)].box);
-        const double v = value_of(Parameter(p));
-        controls[std::size_t(p)].box->setValue(v);
-        controls[std::size_t(p)].slider->setValue(int(std::lround(v / kRanges[p].step)));
-    }
-    show_changes();
+    for (int i = 0; i < field::kParameters; ++i)
+        set_value(field::Parameter(i), field::value_of(setting_, field::Parameter(i)));
 }
 
-double& FieldWindow::value_of(Parameter p)
+void FieldWindow::set_value(field::Parameter p, double value)
 {
-    switch (p) {
-    case Frequency: return setting_.mhz;
-    case ShiftA: return setting_.shifts_ppm[0];
-    case ShiftM: return setting_.shifts_ppm[1];
-    case ShiftX: return setting_.shifts_ppm[2];
-    case CouplingAM: return setting_.j_am;
-    case CouplingMX: return setting_.j_mx;
-    case Width:
-    case kParameters: break;
-    }
-    return setting_.width;
-}
-
-void FieldWindow::set_value(Parameter p, double value)
-{
-    const Range& r = kRanges[p];
+    const field::ParameterRange r = field::range_of(p);
     value = std::clamp(value, r.low, r.high);
-    value_of(p) = value;
+    field::value_of(setting_, p) = value;
     // The other of the pair follows without answering back.
-    const QSignalBlocker quiet_slider(controls[std::size_t(p)].slider);
-    const QSignalBlocker quiet_box(controls[std::size_t(p)].box);
-    controls[std::size_t(p)].slider->setValue(int(std::lround(value / r.step)));
-    controls[std::size_t(p)].box->setValue(value);
+    Control& c = control(p);
+    const QSignalBlocker quiet_slider(c.slider);
+    const QSignalBlocker quiet_box(c.box);
+    c.slider->setValue(int(std::lround(value / r.step)));
+    c.box->setValue(value);
     show_changes();
 }
 

@@ -31,14 +31,13 @@ public:
     const field::Setting& setting() const { return setting_; }
     void show_setting(const field::Sizes& sizes, const field::Setting& setting);
 
-    // One parameter: its slider, which steps in whole units of `step`, and its spin box.
+    // One parameter: its slider, which moves by the parameter's step, and its spin box.
     struct Control {
         QSlider* slider = nullptr;
         QDoubleSpinBox* box = nullptr;
     };
-    // By Parameter.
-    enum Parameter { Frequency, ShiftA, ShiftM, ShiftX, CouplingAM, CouplingMX, Width, kParameters };
-    std::array<Control, kParameters> controls{};
+    std::array<Control, field::kParameters> controls{};  // by field::Parameter
+    Control& control(field::Parameter p) { return controls[std::size_t(p)]; }
     std::array<FormulaButton*, 3> letters{};
     std::array<FormulaButton*, 3> subscripts{};
     QWidget* picture = nullptr;
@@ -47,8 +46,7 @@ public:
 private:
     void create_controls();
     void cycle_size(Group g);
-    void set_value(Parameter p, double value);
-    double& value_of(Parameter p);
+    void set_value(field::Parameter p, double value);
     void show_changes();
 
     field::Sizes sizes_{2, 2, 2};

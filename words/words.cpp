@@ -349,9 +349,18 @@ std::string pair_sentence(const field::Pair& pair)
     return {};
 }
 
-std::string shift_label(Group g)
+std::string parameter_label(field::Parameter p)
 {
-    return "δ(" + letter_of(g) + "), м.ч.";
+    switch (p) {
+    case field::Parameter::Frequency: return "Частота спектрометра, МГц";
+    case field::Parameter::ShiftA: return "δ(A), м.ч.";
+    case field::Parameter::ShiftM: return "δ(M), м.ч.";
+    case field::Parameter::ShiftX: return "δ(X), м.ч.";
+    case field::Parameter::CouplingAM: return "J(AM), Гц";
+    case field::Parameter::CouplingMX: return "J(MX), Гц";
+    case field::Parameter::Width: break;
+    }
+    return "Ширина лінії, Гц";
 }
 
 std::string frequency_preset(int mhz)

@@ -113,12 +113,8 @@ std::string pair_sentence(const field::Pair& pair);
 // The window of the spectrum at a field.
 inline constexpr std::string_view kFieldTitle = "Spektrion: спектр при заданій частоті";
 inline constexpr std::string_view kFieldPicture = "Спектр ПМР при заданій частоті";
-inline constexpr std::string_view kFrequency = "Частота спектрометра, МГц";
-inline constexpr std::string_view kCouplingAM = "J(AM), Гц";
-inline constexpr std::string_view kCouplingMX = "J(MX), Гц";
-inline constexpr std::string_view kWidth = "Ширина лінії, Гц";
-// "δ(A), м.ч."
-std::string shift_label(Group g);
+// A parameter's name with its unit: "Частота спектрометра, МГц", "δ(A), м.ч.".
+std::string parameter_label(field::Parameter p);
 // "60 МГц": a frequency to go to at once.
 std::string frequency_preset(int mhz);
 

@@ -21,7 +21,7 @@ TEST(FieldWindowTest, SlidersBoxesAndPresetsSetTheSpectrum)
 {
     FieldWindow window;
     struct Row {
-        FieldWindow::Parameter parameter;
+        field::Parameter parameter;
         int slider;  // a slider position
         double value;  // what it stands for
         double typed;  // a value typed into the box
@@ -29,20 +29,22 @@ TEST(FieldWindowTest, SlidersBoxesAndPresetsSetTheSpectrum)
         double (*read)(const field::Setting&);
     };
     const Row rows[] = {
-        {FieldWindow::Frequency, 80, 80.0, 600.0, 600, [](const field::Setting& s) { return s.mhz; }},
-        {FieldWindow::ShiftA, 421, 4.21, 0.0, 0, [](const field::Setting& s) { return s.shifts_ppm[0]; }},
-        {FieldWindow::ShiftX, 1000, 10.0, 1.25, 125, [](const field::Setting& s) { return s.shifts_ppm[2]; }},
-        {FieldWindow::CouplingMX, 0, 0.0, 20.0, 200, [](const field::Setting& s) { return s.j_mx; }},
-        {FieldWindow::Width, 1, 0.1, 5.0, 50, [](const field::Setting& s) { return s.width; }},
+        {field::Parameter::Frequency, 80, 80.0, 600.0, 600, [](const field::Setting& s) { return s.mhz; }},
+        {field::Parameter::ShiftA, 421, 4.21, 0.0, 0,
+            [](const field::Setting& s) { return s.shifts_ppm[0]; }},
+        {field::Parameter::ShiftX, 1000, 10.0, 1.25, 125,
+            [](const field::Setting& s) { return s.shifts_ppm[2]; }},
+        {field::Parameter::CouplingMX, 0, 0.0, 20.0, 200, [](const field::Setting& s) { return s.j_mx; }},
+        {field::Parameter::Width, 1, 0.1, 5.0, 50, [](const field::Setting& s) { return s.width; }},
     };
     for (const Row& r : rows) {
-        const FieldWindow::Control& c = window.controls[std::size_t(r.parameter)];
+        const FieldWindow::Control& c = window.control(r.parameter);
         c.slider->setValue(r.slider);
-        EXPECT_DOUBLE_EQ(r.read(window.setting()), r.value) << r.parameter;
-        EXPECT_DOUBLE_EQ(c.box->value(), r.value) << r.parameter;
+        EXPECT_DOUBLE_EQ(r.read(window.setting()), r.value) << int(r.parameter);
+        EXPECT_DOUBLE_EQ(c.box->value(), r.value) << int(r.parameter);
         c.box->setValue(r.typed);
-        EXPECT_DOUBLE_EQ(r.read(window.setting()), r.typed) << r.parameter;
-        EXPECT_EQ(c.slider->value(), r.typed_slider) << r.parameter;
+        EXPECT_DOUBLE_EQ(r.read(window.setting()), r.typed) << int(r.parameter);
+        EXPECT_EQ(c.slider->value(), r.typed_slider) << int(r.parameter);
     }
     const QString first_order = window.sentences[0]->text();
     const QList<QPushButton*> presets = window.findChildren<QPushButton*>();
