@@ -59,6 +59,7 @@ bench: build
 	    --benchmark_out_format=json
 	$(BUILD_DIR)/bin/startup_bench --program $(BUILD_DIR)/bin/spektrion \
 	    --baseline $(BUILD_DIR)/bin/baseline_window --quiz $(BUILD_DIR)/bin/spektrion-quiz \
+	    --field $(BUILD_DIR)/bin/spektrion-field \
 	    --gbench $(BUILD_DIR)/bench/gbench.json --out $(BUILD_DIR)/bench/results.json --runs 21 --clicks 1000
 	@echo "The same on a display scaled by 2, the chart drawn at that resolution:"
 	QT_SCALE_FACTOR=2 $(BUILD_DIR)/bin/spektrion_bench --benchmark_filter='click/.*/paint' \
