@@ -26,7 +26,7 @@ same_picture() { [[ $(compare -metric AE "$1" "$2" null: 2>&1) == 0 ]]; }
 
 # The zip: the programs, the licences and the README, nothing else.
 listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-expected="LICENSE.txt README.txt fonts-licence.txt spektrion-quiz.exe spektrion-snapshot.exe spektrion-worksheet.exe spektrion.exe "
+expected="LICENSE.txt README.txt fonts-licence.txt spektrion-field.exe spektrion-quiz.exe spektrion-snapshot.exe spektrion-worksheet.exe spektrion.exe "
 [[ $listing == "$expected" ]] && pass "the zip holds $expected" || fail "the zip holds $listing"
 unzip -q "$zip" -d "$work/app"
 
@@ -48,7 +48,7 @@ system_dlls=$(ls "$WINEPREFIX/drive_c/windows/system32" | tr '[:upper:]' '[:lowe
 
 # Every DLL a program imports is one of Windows' own: Wine has each in system32, or
 # it is an API set (api-ms-win-*), which Windows' loader resolves itself.
-for exe in spektrion.exe spektrion-quiz.exe spektrion-snapshot.exe spektrion-worksheet.exe; do
+for exe in spektrion.exe spektrion-quiz.exe spektrion-field.exe spektrion-snapshot.exe spektrion-worksheet.exe; do
   foreign=""
   for dll in $(x86_64-w64-mingw32-objdump -p "$work/app/$exe" | sed -n 's/.*DLL Name: //p'); do
     [[ ${dll,,} == api-ms-win-* ]] || grep -qx "${dll,,}" <<<"$system_dlls" || foreign+=" $dll"
@@ -212,7 +212,7 @@ else
   for file in $(ls "$stage"); do cmp -s "$stage/$file" "$installed/$file" || same=no; done
   [[ $listing == "$expected" && $same == yes ]] && pass "C:\\Program Files\\Spektrion holds the zip's files" ||
     fail "C:\\Program Files\\Spektrion holds $listing (the zip's bytes: $same)"
-  for entry in Spektrion:spektrion.exe "Spektrion Quiz:spektrion-quiz.exe"; do
+  for entry in Spektrion:spektrion.exe "Spektrion Quiz:spektrion-quiz.exe" "Spektrion Field:spektrion-field.exe"; do
     shortcut=$(find "$drive" -path "*/Start Menu/Programs/${entry%:*}.lnk" | head -n 1)
     target=$([[ -n $shortcut ]] && strings -el "$shortcut")
     grep -qx 'C:\\Program Files\\Spektrion\\' <<<"$target" && grep -qx "${entry#*:}" <<<"$target" &&
@@ -258,6 +258,20 @@ for dpi in 120 144; do
     fail "at LogPixels $dpi: $verdict"
   fi
 done
+
+# spektrion-field.exe: its picture (900 x 560 at 11,55 of the window) as the Linux
+# snapshot of the same setting draws it.
+wineserver -k; wineserver -w
+xvfb-run -a -s '-screen 0 1600x1200x24' bash -c "$(declare -f find_window picture_at)
+  picture_at '$work/field-window.png' '$work/app/spektrion-field.exe'; wineserver -k; wineserver -w"
+convert "$work/field-window.png" -crop 900x560+11+55 +repage "$work/field-win.png" 2>/dev/null
+"$build/bin/spektrion-snapshot" --field 400 -o "$work/field-linux.png"
+if same_picture "$work/field-win.png" "$work/field-linux.png"; then
+  pass "spektrion-field.exe draws its picture as on Linux"
+else
+  cp "$work/field-window.png" "$build/windows-failures/" 2>/dev/null
+  fail "spektrion-field.exe draws its picture differently (picture in $build/windows-failures)"
+fi
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
