@@ -331,7 +331,13 @@ QByteArray svg(const SpinState& state, bool tree, double scale)
 }
 #endif
 
-QByteArray png(const QImage& picture);
+QByteArray png(const QImage& picture)
+{
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    QImageWriter writer(&file, "png");
+    return writer.write(picture) ? file.data() : QByteArray();
+}
 
 #ifdef SPEKTRION_FIELD
 // The field window's picture, as a PNG at the scale asked or as vectors.
@@ -354,14 +360,6 @@ QByteArray field_picture(const field::Sizes& sizes, const field::Setting& settin
     return out.data();
 }
 #endif
-
-QByteArray png(const QImage& picture)
-{
-    QBuffer file;
-    file.open(QIODevice::WriteOnly);
-    QImageWriter writer(&file, "png");
-    return writer.write(picture) ? file.data() : QByteArray();
-}
 
 }  // namespace
 }  // namespace spektrion

@@ -60,11 +60,6 @@ private:
     const FieldWindow& window_;
 };
 
-QString subscript(int size)
-{
-    return size > 1 ? QString::number(size) : QString();
-}
-
 }  // namespace
 
 FieldWindow::FieldWindow(QWidget* parent)

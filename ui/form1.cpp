@@ -27,11 +27,6 @@ constexpr QRgb kHelpBack = 0xFFFFC0u;
 constexpr QRect kPicture1(8, 52, 779, 410);
 constexpr LabelLook kLabHelp = {QRect(8, 492, 777, 21), 13, false, Qt::AlignLeft};
 
-QString subscript(int size)
-{
-    return size > 1 ? QString::number(size) : QString();
-}
-
 }  // namespace
 
 Form1::Form1(QWidget* parent)

@@ -65,9 +65,10 @@ QPushButton* make_button(QWidget* parent, const QRect& box, const QString& capti
     return button;
 }
 
-QString subscript(std::optional<int> size)
+// A size not yet chosen shows as "?".
+QString shown_size(std::optional<int> size)
 {
-    return !size ? QStringLiteral("?") : *size > 1 ? QString::number(*size) : QString();
+    return size ? subscript(*size) : QStringLiteral("?");
 }
 
 }  // namespace
@@ -211,7 +212,7 @@ void QuizWindow::show_formula(const PartialState& shown)
         b->setFocusPolicy(answering ? Qt::StrongFocus : Qt::NoFocus);
     for (const Group g : kGroups) {
         const int i = index_of(g);
-        subscripts[i]->setText(subscript(shown.size(g)));
+        subscripts[i]->setText(shown_size(shown.size(g)));
         const QString name = text(words::spoken_group(g, shown.size(g)));
         letters[i]->setAccessibleName(name);
         subscripts[i]->setAccessibleName(name);

@@ -60,6 +60,12 @@ inline QFont label_font(int pixel_size, bool bold)
         look::Smoothing::Screen, QFont::PreferVerticalHinting);
 }
 
+// A formula subscript: a group's size, none for one proton.
+inline QString subscript(int size)
+{
+    return size > 1 ? QString::number(size) : QString();
+}
+
 inline QFont label_font(const LabelLook& look)
 {
     return label_font(look.pixel_size, look.bold);
