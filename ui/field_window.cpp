@@ -13,6 +13,7 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
@@ -108,7 +109,11 @@ void FieldWindow::create_controls()
         c.box->setMinimumWidth(80);
         c.slider->setAccessibleName(name);
         c.box->setAccessibleName(name);
-        grid->addWidget(new QLabel(name, this), 2 * i, 0, 1, 2);
+        // The box's editor takes its focus, and is what a screen reader hears then.
+        c.box->findChild<QLineEdit*>()->setAccessibleName(name);
+        auto* label = new QLabel(name, this);
+        label->setBuddy(c.slider);
+        grid->addWidget(label, 2 * i, 0, 1, 2);
         grid->addWidget(c.slider, 2 * i + 1, 0);
         grid->addWidget(c.box, 2 * i + 1, 1);
         connect(c.slider, &QSlider::valueChanged, this, [this, p, r](int v) { set_value(p, v * r.step); });
@@ -131,6 +136,8 @@ void FieldWindow::create_controls()
         sentence = new QLabel(this);
         sentence->setWordWrap(true);
         sentence->setTextFormat(Qt::PlainText);
+        // A stop for the keyboard, so that a screen reader reads what to expect.
+        sentence->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
         column->addWidget(sentence);
     }
     column->addStretch();

@@ -4,6 +4,7 @@
 #include "ui/field_window.h"
 #include "ui/formula_button.h"
 
+#include <QAccessible>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
@@ -63,6 +64,31 @@ TEST(FieldWindowTest, SlidersBoxesAndPresetsSetTheSpectrum)
         EXPECT_EQ(window.sizes()[2], expected);
         EXPECT_EQ(window.subscripts[2]->text(), expected > 1 ? QString::number(expected) : QString());
     }
+}
+
+// By the keyboard alone: Tab visits every control and both sentences, and a screen
+// reader has a name for each stop.
+TEST(FieldWindowTest, EveryStopOfTheKeyboardIsNamed)
+{
+    FieldWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QSet<QWidget*> visited;
+    QWidget* stop = window.letters[0];
+    stop->setFocus();
+    for (int i = 0; i < 40 && !visited.contains(stop); ++i) {
+        visited << stop;
+        QAccessibleInterface* said = QAccessible::queryAccessibleInterface(stop);
+        ASSERT_NE(said, nullptr);
+        EXPECT_FALSE(said->text(QAccessible::Name).isEmpty()) << stop->metaObject()->className();
+        stop = stop->nextInFocusChain();
+        while (stop->focusPolicy() == Qt::NoFocus || !stop->isVisible())
+            stop = stop->nextInFocusChain();
+    }
+    for (QWidget* w : {static_cast<QWidget*>(window.letters[2]), window.picture,
+             static_cast<QWidget*>(window.sentences[0]), static_cast<QWidget*>(window.sentences[1]),
+             static_cast<QWidget*>(window.control(field::Parameter::Width).box)})
+        EXPECT_TRUE(visited.contains(w)) << w->metaObject()->className();
 }
 
 }  // namespace
