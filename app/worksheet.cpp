@@ -53,13 +53,6 @@ std::optional<int> read_count(const std::string& given)
     return ok && n >= 1 && n <= kStates ? std::optional(n) : std::nullopt;
 }
 
-std::optional<std::uint32_t> read_seed(const std::string& given)
-{
-    bool ok = false;
-    const uint seed = QString::fromStdString(given).toUInt(&ok);
-    return ok ? std::optional(std::uint32_t(seed)) : std::nullopt;
-}
-
 std::optional<Request> parse(const std::vector<QByteArray>& raw)
 {
     ToolCommandLine line(raw, kMessages);
@@ -74,7 +67,7 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
                 return std::nullopt;
         } else if (a == u"--seed") {
             const std::optional<std::uint32_t> s
-                = line.value(read_seed, "a whole number from 0 to 4294967295");
+                = line.value(parse_seed, "a whole number from 0 to 4294967295");
             if (!s)
                 return std::nullopt;
             seed = *s;

@@ -122,10 +122,13 @@ std::vector<Task> draw_round(std::mt19937& engine)
 {
     std::array<SpinState, kStates> pool = all_states();
     std::vector<Task> round;
-    // The first picks of a Fisher–Yates shuffle: every state at most once.
+    // The first picks of a Fisher–Yates shuffle: every state at most once. The picks
+    // are the engine's numbers taken as they are (the standard fixes those, not what
+    // a library's distributions make of them), so that a seed draws the same round on
+    // every system and in the browser.
     for (int i = 0; i < kRoundLength; ++i) {
-        std::uniform_int_distribution<int> pick(i, kStates - 1);
-        std::swap(pool[std::size_t(i)], pool[std::size_t(pick(engine))]);
+        const std::uint32_t pick = std::uint32_t(i) + engine() % std::uint32_t(kStates - i);
+        std::swap(pool[std::size_t(i)], pool[pick]);
         round.push_back({i % 2 == 0 ? Kind::NameMultiplets : Kind::WhichSystem, pool[std::size_t(i)]});
     }
     return round;

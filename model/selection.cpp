@@ -3,6 +3,7 @@
 
 #include "model/selection.h"
 
+#include <charconv>
 #include <random>
 #include <utility>
 
@@ -19,6 +20,18 @@ std::vector<SpinState> random_states(int count, std::uint32_t seed)
         std::swap(all[std::size_t(i)], all[random() % std::uint32_t(i + 1)]);
     all.resize(std::size_t(count));
     return all;
+}
+
+std::optional<std::uint32_t> parse_seed(std::string_view text)
+{
+    std::uint32_t seed = 0;
+    const char* const end = text.data() + text.size();
+    // from_chars alone would take a leading minus as an error but no other sign or
+    // blank, and stops quietly at the first character it does not read.
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return std::nullopt;
+    const auto [stop, fault] = std::from_chars(text.data(), end, seed);
+    return fault == std::errc() && stop == end ? std::optional(seed) : std::nullopt;
 }
 
 }  // namespace spektrion

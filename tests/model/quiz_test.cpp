@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "model/quiz.h"
+#include "model/selection.h"
 #include "model/spectrum.h"
 #include "model/state.h"
 #include "words/words.h"
@@ -248,6 +249,23 @@ TEST(QuizTest, ARoundHasTenDifferentStatesInAlternatingKinds)
     }
     EXPECT_GT(rounds.size(), 15u);
     EXPECT_EQ(drawn.size(), std::size_t(kStates)) << "a state never drawn";
+}
+
+// A seed is a round a teacher gives a class: read as written, and drawing the same ten
+// tasks everywhere, since the picks take the engine's numbers, which the standard fixes.
+TEST(QuizTest, ASeedNamesOneRound)
+{
+    const std::pair<const char*, std::optional<std::uint32_t>> seeds[] = {{"0", 0u},
+        {"4294967295", 4294967295u}, {"007", 7u}, {"4294967296", std::nullopt}, {"-1", std::nullopt},
+        {"+1", std::nullopt}, {" 1", std::nullopt}, {"1 ", std::nullopt}, {"", std::nullopt},
+        {"1e3", std::nullopt}};
+    for (const auto& [text, seed] : seeds)
+        EXPECT_EQ(parse_seed(text), seed) << "'" << text << "'";
+    std::mt19937 engine(2026);
+    std::string drawn;
+    for (const Task& t : draw_round(engine))
+        drawn += format_state(t.system) + ' ';
+    EXPECT_EQ(drawn, "1,3,1,< 2,1,3,> 1,3,3,> 1,2,1,> 3,3,2,> 2,3,2,> 3,3,1,< 1,1,2,> 2,1,3,< 2,3,2,< ");
 }
 
 TEST(QuizTest, TheSpectrumAndFormulaReadForTheEar)
