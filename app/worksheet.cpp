@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: MIT
 
 // spektrion-worksheet: a printable A4 worksheet (PDF) of spin systems to work out by
-// hand, with an answer key: the tasks chosen from the command line, laid out by the
-// display's worksheet and written whole or not at all.
+// hand, with an answer key, or the same tasks as a question bank for a course (Moodle
+// XML): the tasks chosen from the command line, the file's name choosing which, written
+// whole or not at all.
 #include "display/worksheet.h"
 #include "app/tool.h"
+#include "display/question_bank.h"
 #include "model/selection.h"
 #include "model/state.h"
 
@@ -21,10 +23,14 @@ namespace spektrion {
 namespace {
 
 constexpr char kUsage[]
-    = "Usage: spektrion-worksheet [--count N] [--seed S] [--system A,M,X,ORDER]... -o FILE.pdf\n"
+    = "Usage: spektrion-worksheet [--count N] [--seed S] [--system A,M,X,ORDER]... [--all]\n"
+      "                           -o FILE.pdf|FILE.xml\n"
       "Writes a printable A4 worksheet of A-M-X spin systems to work out by hand: for\n"
       "each, the formula, an empty chart and lines for the multiplet names; then an\n"
       "answer key with the spectra, their splitting trees and the spectra in words.\n"
+      "Or, to FILE.xml, a question bank in Moodle XML for a course: for each spin system\n"
+      "a question of each of the quiz's kinds, with drop-downs, the quiz's explanation\n"
+      "of every wrong choice and the answer with its pictures.\n"
       "\n"
       "Options:\n"
       "  --count N      N different spin systems chosen at random, 1 to 54 (default 6)\n"
@@ -34,7 +40,9 @@ constexpr char kUsage[]
       "                 a spin system of your own instead: protons in A, M and X (1 to 3)\n"
       "                 and '>' for J(AM) > J(MX) or '<' for J(AM) < J(MX); repeat it for\n"
       "                 more tasks, in the order given\n"
+      "  --all          all 54 spin systems, in order (108 questions in a bank)\n"
       "  -o FILE.pdf    where to write the worksheet\n"
+      "  -o FILE.xml    where to write the question bank instead\n"
       "  -h, --help     print this help and exit\n"
       "  --version      print the version and exit\n";
 
@@ -42,6 +50,7 @@ struct Request {
     std::string answer;  // set for --help and --version
     std::vector<SpinState> tasks;
     QByteArray output;  // the file name's bytes, as given
+    bool bank = false;  // a question bank rather than a worksheet
 };
 
 constexpr ToolMessages kMessages("spektrion-worksheet");
@@ -59,6 +68,7 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
     Request r;
     std::optional<int> count;
     std::uint32_t seed = 1;
+    bool all = false;
     while (line.next()) {
         const QString& a = line.option();
         if (a == u"--count") {
@@ -81,6 +91,8 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
                 return kMessages.refuse(
                     "--system " + given + " is given twice; every task is a different spin system");
             r.tasks.push_back(*task);
+        } else if (a == u"--all") {
+            all = true;
         } else if (!line.common(kUsage, "spektrion-worksheet " SPEKTRION_VERSION "\n")) {
             return std::nullopt;
         }
@@ -89,15 +101,21 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
     r.output = line.output();
     if (!r.answer.empty())
         return r;
-    if (count && !r.tasks.empty())
-        return kMessages.refuse("--count and --system both choose the tasks; give one of them");
+    if (int(count.has_value()) + int(!r.tasks.empty()) + int(all) > 1)
+        return kMessages.refuse("--count, --system and --all each choose the tasks; give one of them");
     if (r.output.isEmpty())
-        return kMessages.refuse("missing -o FILE.pdf");
-    if (!r.output.toLower().endsWith(".pdf"))
-        return kMessages.refuse(
-            "bad -o '" + r.output.toStdString() + "': the worksheet is a PDF file, name it *.pdf");
-    if (r.tasks.empty())
+        return kMessages.refuse("missing -o FILE.pdf or -o FILE.xml");
+    const QByteArray extension = r.output.toLower().mid(r.output.lastIndexOf('.') + 1);
+    if (extension != "pdf" && extension != "xml")
+        return kMessages.refuse("bad -o '" + r.output.toStdString()
+            + "': name it *.pdf for a worksheet or *.xml for a question bank");
+    r.bank = extension == "xml";
+    if (all) {
+        const std::array<SpinState, kStates> states = all_states();
+        r.tasks.assign(states.begin(), states.end());
+    } else if (r.tasks.empty()) {
         r.tasks = random_states(count.value_or(6), seed);
+    }
     return r;
 }
 
@@ -118,6 +136,8 @@ int main(int argc, char** argv)
         return kMessages.print(request->answer) ? 0 : 1;
     // Made whole in memory first, then written beside the target and moved into
     // place: a failure leaves no partial file and any old one as it was.
+    if (request->bank)
+        return write_output(kMessages, request->output, question_bank(request->tasks)) ? 0 : 1;
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     if (!write_worksheet(request->tasks, QStringLiteral("spektrion-worksheet " SPEKTRION_VERSION), pdf)) {

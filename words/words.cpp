@@ -373,4 +373,14 @@ std::string worksheet_task(int number)
     return "Завдання " + std::to_string(number) + ".   ";
 }
 
+std::string bank_question(std::string_view kind, int number)
+{
+    return std::string(kind) + (number < 10 ? " 0" : " ") + std::to_string(number);
+}
+
+std::string signal_label(Group g)
+{
+    return "Сигнал " + letter_of(g) + ":";
+}
+
 }  // namespace spektrion::words

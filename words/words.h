@@ -103,6 +103,20 @@ inline constexpr std::string_view kAnswers = "Відповіді";
 // "Завдання 3." before a task's formula.
 std::string worksheet_task(int number);
 
+// The question bank for a course: a category and a question of each kind for every
+// state, its drop-downs under the formula or the spectrum.
+inline constexpr std::string_view kBankFolder = "Spektrion";
+inline constexpr std::string_view kNameKind = "Назвіть мультиплети";
+inline constexpr std::string_view kSystemKind = "Яка це система?";
+inline constexpr std::string_view kBankNameTask = "Виберіть назву мультиплету кожного сигналу.";
+inline constexpr std::string_view kBankSystemTask
+    = "Виберіть кількість протонів у кожній групі і порядок констант.";
+inline constexpr std::string_view kBankAnswer = "Спектр і дерева розщеплення:";
+// "Назвіть мультиплети 07": a question's name in the bank, by its place there.
+std::string bank_question(std::string_view kind, int number);
+// "Сигнал X:" before a name's drop-down.
+std::string signal_label(Group g);
+
 // A picture's title.
 inline constexpr std::string_view kSpectrumTitle = "Spektrion: спектр ПМР";
 

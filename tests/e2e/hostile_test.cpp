@@ -121,7 +121,8 @@ TEST(HostileEnvironmentTest, TheQuizRefusesASeedItCannotTake)
         const testing_tool::Outcome out = testing_tool::run(QString::fromLatin1(QUIZ_BINARY), arguments);
         EXPECT_EQ(out.exit_code, 2) << arguments.join(' ').toStdString();
         EXPECT_EQ(out.errors.count(u'\n'), 1) << out.errors.toStdString();
-        EXPECT_TRUE(out.errors.startsWith(QLatin1String("spektrion-quiz: --seed"))) << out.errors.toStdString();
+        EXPECT_TRUE(out.errors.startsWith(QLatin1String("spektrion-quiz: --seed")))
+            << out.errors.toStdString();
     }
 }
 
@@ -213,8 +214,7 @@ TEST_P(ToolkitOptionTest, CommandLineOptionsOfTheToolkitChangeNothing)
     // The quiz's own option among them draws the round of that seed.
     const bool quiz = GetParam().binary == std::string_view(QUIZ_BINARY);
     constexpr std::uint32_t kSeed = 4000000000u;
-    const std::unique_ptr<QWidget> reference(
-        quiz ? static_cast<QWidget*>(new QuizWindow(kSeed)) : new Form1);
+    const std::unique_ptr<QWidget> reference(quiz ? static_cast<QWidget*>(new QuizWindow(kSeed)) : new Form1);
     // All of it but the ring the focus draws round the quiz's heading, which only the
     // active window shows.
     const QRect unlike = quiz ? QRect(800, 8, 308, 24) : QRect();
@@ -232,8 +232,8 @@ TEST_P(ToolkitOptionTest, CommandLineOptionsOfTheToolkitChangeNothing)
     const QProcessEnvironment env = quiet_environment(server.display(), dir);
     RunningProgram program(server.display(), env, {}, QString::fromLatin1(GetParam().binary),
         {QStringLiteral("-qwindowtitle"), QStringLiteral("Foo"), QStringLiteral("-stylesheet"),
-            sheet.fileName(), QStringLiteral("-reverse"), QStringLiteral("--seed"),
-            QString::number(kSeed), QStringLiteral("--sizes"), QStringLiteral("3,3,3")});
+            sheet.fileName(), QStringLiteral("-reverse"), QStringLiteral("--seed"), QString::number(kSeed),
+            QStringLiteral("--sizes"), QStringLiteral("3,3,3")});
     ASSERT_TRUE(program.start()) << "no window titled Spektrion appeared";
     EXPECT_EQ(program.xdotool({QStringLiteral("getwindowname"), program.window_id()}).trimmed(),
         reference->windowTitle());

@@ -226,6 +226,7 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, WorksheetArgumentTest,
         BadCall{"NoOrder", {"--system", "1,1,1"}, "1,1,1"},
         BadCall{"SameSystemTwice", {"--system", "1,2,1,<", "--system", "1,2,1,<"}, "twice"},
         BadCall{"CountAndSystems", {"--count", "2", "--system", "1,2,1,<"}, "--count"},
+        BadCall{"AllAndCount", {"--all", "--count", "2"}, "--all"},
         BadCall{"NotAPdf", {"-o", "OUT.png"}, "out.png"}, BadCall{"MissingOutput", {"--no-o"}, "--no-o"},
         BadCall{"ToolkitPlatform", {"-platform", "minimal"}, "-platform"}),
     [](const auto& p) { return std::string(p.param.name); });

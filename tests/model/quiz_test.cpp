@@ -255,10 +255,10 @@ TEST(QuizTest, ARoundHasTenDifferentStatesInAlternatingKinds)
 // tasks everywhere, since the picks take the engine's numbers, which the standard fixes.
 TEST(QuizTest, ASeedNamesOneRound)
 {
-    const std::pair<const char*, std::optional<std::uint32_t>> seeds[] = {{"0", 0u},
-        {"4294967295", 4294967295u}, {"007", 7u}, {"4294967296", std::nullopt}, {"-1", std::nullopt},
-        {"+1", std::nullopt}, {" 1", std::nullopt}, {"1 ", std::nullopt}, {"", std::nullopt},
-        {"1e3", std::nullopt}};
+    const std::pair<const char*, std::optional<std::uint32_t>> seeds[]
+        = {{"0", 0u}, {"4294967295", 4294967295u}, {"007", 7u}, {"4294967296", std::nullopt},
+            {"-1", std::nullopt}, {"+1", std::nullopt}, {" 1", std::nullopt}, {"1 ", std::nullopt},
+            {"", std::nullopt}, {"1e3", std::nullopt}};
     for (const auto& [text, seed] : seeds)
         EXPECT_EQ(parse_seed(text), seed) << "'" << text << "'";
     std::mt19937 engine(2026);

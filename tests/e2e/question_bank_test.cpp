@@ -1,0 +1,217 @@
+// SPDX-FileCopyrightText: 2026 The Spektrion developers
+// SPDX-License-Identifier: MIT
+
+// The question bank as a course imports it: the XML read back by an XML parser, each
+// question's embedded answers read by a parser of Moodle's Cloze syntax, and held
+// against the quiz's own marking and against spektrion-snapshot's pictures.
+#include "model/quiz.h"
+#include "model/spectrum.h"
+#include "tests/support/tool.h"
+#include "words/words.h"
+
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextDocumentFragment>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace spektrion {
+namespace {
+
+using testing_tool::run;
+
+QString q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// One of a question's texts: its HTML and the pictures it carries, by name.
+struct Part {
+    QString html;
+    std::map<QString, QImage> files;
+};
+struct Question {
+    QString category, name;
+    Part text, feedback;
+};
+
+std::vector<Question> read_bank(const QByteArray& xml)
+{
+    std::vector<Question> bank;
+    QString category;
+    QXmlStreamReader r(xml);
+    Part* part = nullptr;
+    while (!r.atEnd()) {
+        if (r.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView element = r.name();
+        if (element == u"question") {
+            part = nullptr;
+            if (r.attributes().value(QLatin1String("type")) == u"cloze")
+                bank.push_back({category, {}, {}, {}});
+        }
+        if (element == u"category")
+            category = (r.readNextStartElement(), r.readElementText());
+        else if (element == u"name")
+            bank.back().name = (r.readNextStartElement(), r.readElementText());
+        else if (element == u"questiontext" || element == u"generalfeedback")
+            part = element == u"questiontext" ? &bank.back().text : &bank.back().feedback;
+        else if (element == u"text" && part)
+            part->html = r.readElementText();
+        else if (element == u"file") {
+            const QString name = r.attributes().value(QLatin1String("name")).toString();
+            part->files[name]
+                = QImage::fromData(QByteArray::fromBase64(r.readElementText().toLatin1()), "PNG");
+        }
+    }
+    EXPECT_FALSE(r.hasError()) << r.errorString().toStdString();
+    return bank;
+}
+
+// Cloze, as Moodle's documentation gives it: {weight:MULTICHOICE:alternative~…}, an
+// alternative "%percent%answer#feedback" or "=answer#feedback"; } # ~ escaped by a
+// backslash, and HTML's character references decoded.
+struct Alternative {
+    int percent;
+    QString answer, feedback;
+};
+struct SubQuestion {
+    int weight;
+    std::vector<Alternative> alternatives;
+};
+
+QString plain(QString text)
+{
+    text.replace(QLatin1String("\\}"), QLatin1String("}")).replace(QLatin1String("\\#"), QLatin1String("#"));
+    return QTextDocumentFragment::fromHtml(text).toPlainText();
+}
+
+std::vector<SubQuestion> cloze(const QString& html)
+{
+    static const QRegularExpression sub(QStringLiteral(R"(\{(\d*):MULTICHOICE:((?:[^}\\]|\\.)*)\})"));
+    static const QRegularExpression alternative(
+        QStringLiteral(R"(^(?:%(\d+)%|(=))?((?:[^#\\]|\\.)*)(?:#(.*))?$)"));
+    std::vector<SubQuestion> found;
+    for (const QRegularExpressionMatch& m : sub.globalMatch(html)) {
+        SubQuestion s{m.captured(1).isEmpty() ? 1 : m.captured(1).toInt(), {}};
+        for (const QString& a : m.captured(2).split(QRegularExpression(QStringLiteral(R"((?<!\\)~)")))) {
+            const QRegularExpressionMatch parts = alternative.match(a);
+            EXPECT_TRUE(parts.hasMatch()) << a.toStdString();
+            s.alternatives.push_back({parts.captured(2) == u"=" ? 100 : parts.captured(1).toInt(),
+                plain(parts.captured(3)), plain(parts.captured(4))});
+        }
+        found.push_back(s);
+    }
+    return found;
+}
+
+std::string said(const SpinState& s, const std::vector<quiz::Explanation>& wrong)
+{
+    std::string text;
+    for (const quiz::Explanation& e : wrong)
+        text += (text.empty() ? "" : " ") + words::explanation(s, e);
+    return text;
+}
+
+// Every drop-down: one mark, the model's right answer at 100 %, every other choice
+// with the quiz's explanation of choosing it, as `explained` has the quiz mark it.
+void expect_drop_down(const SubQuestion& d, const QString& right,
+    const std::function<std::string(const QString&)>& explained, const std::string& where)
+{
+    EXPECT_EQ(d.weight, 1) << where;
+    int rights = 0;
+    for (const Alternative& a : d.alternatives) {
+        rights += a.percent == 100;
+        EXPECT_EQ(a.percent == 100, a.answer == right) << where << " " << a.answer.toStdString();
+        if (a.answer != right) {
+            EXPECT_EQ(a.feedback, q(explained(a.answer))) << where << " " << a.answer.toStdString();
+        }
+    }
+    EXPECT_EQ(rights, 1) << where;
+}
+
+TEST(QuestionBankTest, EveryStateOfBothKindsImportsWithTheQuizsAnswersAndExplanations)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bank.xml"));
+    ASSERT_EQ(run(QStringLiteral(WORKSHEET_BINARY), {"--all", "-o", file}).exit_code, 0);
+    QFile xml(file);
+    ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
+    const std::vector<Question> bank = read_bank(xml.readAll());
+    ASSERT_EQ(bank.size(), 2u * kStates);
+    const std::array<SpinState, kStates> states = all_states();
+    const std::array<MultipletName, quiz::kNameCount> names = quiz::multiplet_names();
+    for (std::size_t i = 0; i < bank.size(); ++i) {
+        const Question& b = bank[i];
+        const bool naming = i < std::size_t(kStates);
+        const SpinState s = states[i % kStates];
+        const std::string where = b.name.toStdString();
+        const std::string_view kind = naming ? words::kNameKind : words::kSystemKind;
+        EXPECT_EQ(b.category, "$course$/Spektrion/" + q(kind)) << where;
+        EXPECT_EQ(b.name, q(words::bank_question(kind, int(i % kStates) + 1)));
+        const std::vector<SubQuestion> subs = cloze(b.text.html);
+        ASSERT_EQ(subs.size(), naming ? 3u : 4u) << where;
+        for (int p = 0; naming && p < 3; ++p) {
+            const Group g = group_at(p);
+            expect_drop_down(
+                subs[std::size_t(p)], q(words::multiplet_name(quiz::right_name(s, g))),
+                [&](const QString& chosen) {
+                    quiz::ChosenNames answer;
+                    for (const Group h : kGroups)
+                        answer[std::size_t(index_of(h))] = quiz::right_name(s, h);
+                    for (const MultipletName& n : names)
+                        if (q(words::multiplet_name(n)) == chosen)
+                            answer[std::size_t(index_of(g))] = n;
+                    return said(s, quiz::mark_names(s, answer));
+                },
+                where);
+        }
+        for (int k = 0; !naming && k < 4; ++k)
+            expect_drop_down(
+                subs[std::size_t(k)],
+                k < 3 ? QString::number(s.size(kGroups[std::size_t(k)])) : q(words::order_text(s.order)),
+                [&](const QString& chosen) {
+                    PartialState answer = PartialState::whole(s);
+                    if (k < 3)
+                        answer.sizes[std::size_t(k)] = chosen.toInt();
+                    else
+                        answer.order = swapped(s.order);
+                    return said(s, quiz::mark_system(s, answer));
+                },
+                where);
+        // Every picture is carried, and says what it shows.
+        for (const Part* part : {&b.text, &b.feedback}) {
+            static const QRegularExpression img(
+                QStringLiteral(R"re(<img src="@@PLUGINFILE@@/([^"]+)" alt="([^"]+)")re"));
+            for (const QRegularExpressionMatch& m : img.globalMatch(part->html)) {
+                const auto carried = part->files.find(m.captured(1));
+                ASSERT_NE(carried, part->files.end()) << where << m.captured(1).toStdString();
+                EXPECT_FALSE(carried->second.isNull()) << where << m.captured(1).toStdString();
+            }
+        }
+        EXPECT_TRUE(b.feedback.html.contains(
+            q(words::describe_spectrum(spectrum_of(s))).trimmed().replace(u'\n', QLatin1String("<br>"))))
+            << where;
+    }
+    // The pictures are spektrion-snapshot's: the chart of a system question, the trees of the answer.
+    const Question& richest = bank[kStates + kStates - 1];
+    const auto snapshot = [&](const char* picture) {
+        const QString png = dir.filePath(QString::fromLatin1(picture) + QStringLiteral(".png"));
+        EXPECT_EQ(run(QStringLiteral(SNAPSHOT_BINARY),
+                      {"--sizes", "3,3,3", "--order", "<", QLatin1String("--") + picture, "-o", png})
+                      .exit_code,
+            0);
+        return QImage(png).convertToFormat(QImage::Format_RGB32);
+    };
+    EXPECT_EQ(richest.text.files.at("spectrum-3-3-3-mx.png").convertToFormat(QImage::Format_RGB32),
+        snapshot("chart"));
+    EXPECT_EQ(richest.feedback.files.at("answer-3-3-3-mx.png").convertToFormat(QImage::Format_RGB32),
+        snapshot("tree"));
+}
+
+}  // namespace
+}  // namespace spektrion
