@@ -6,7 +6,6 @@
 #include "model/selection.h"
 #include "ui/quiz_window.h"
 
-#include <algorithm>
 #include <optional>
 #include <random>
 
@@ -20,13 +19,21 @@ constexpr char kProgram[] = "spektrion-quiz";
 std::optional<std::uint32_t> chosen_seed(int argc, char** argv)
 {
     const std::vector<QByteArray> args = spektrion::tool_arguments(argc, argv);
-    const auto option = std::find(args.begin(), args.end(), QByteArrayLiteral("--seed"));
-    if (option == args.end())
+    std::vector<QByteArray> given;  // the value of every --seed S or --seed=S
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--seed")
+            given.push_back(i + 1 < args.size() ? args[++i] : QByteArray());
+        else if (args[i].startsWith("--seed="))
+            given.push_back(args[i].mid(7));
+    }
+    if (given.empty())
         return std::random_device{}();
     const std::optional<std::uint32_t> seed
-        = option + 1 != args.end() ? spektrion::parse_seed(option[1].toStdString()) : std::nullopt;
+        = given.size() == 1 ? spektrion::parse_seed(given[0].toStdString()) : std::nullopt;
     if (!seed)
-        spektrion::ToolMessages(kProgram).error("--seed takes a whole number from 0 to 4294967295");
+        spektrion::ToolMessages(kProgram).error(given.size() == 1
+                ? "bad --seed '" + given[0].toStdString() + "': a whole number from 0 to 4294967295"
+                : std::string("--seed is given more than once; a round has one seed"));
     return seed;
 }
 

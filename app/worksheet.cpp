@@ -105,11 +105,10 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
         return kMessages.refuse("--count, --system and --all each choose the tasks; give one of them");
     if (r.output.isEmpty())
         return kMessages.refuse("missing -o FILE.pdf or -o FILE.xml");
-    const QByteArray extension = r.output.toLower().mid(r.output.lastIndexOf('.') + 1);
-    if (extension != "pdf" && extension != "xml")
+    r.bank = r.output.toLower().endsWith(".xml");
+    if (!r.bank && !r.output.toLower().endsWith(".pdf"))
         return kMessages.refuse("bad -o '" + r.output.toStdString()
             + "': name it *.pdf for a worksheet or *.xml for a question bank");
-    r.bank = extension == "xml";
     if (all) {
         const std::array<SpinState, kStates> states = all_states();
         r.tasks.assign(states.begin(), states.end());

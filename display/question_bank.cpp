@@ -234,8 +234,8 @@ QByteArray question_bank(const std::vector<SpinState>& states)
                 const QString stem = file_stem(s);
                 const Picture trees = picture(QStringLiteral("answer-") + stem + QStringLiteral(".png"),
                     tree::picture(chart.image(), s), words::spoken_spectrum(spectrum));
-                QString text = paragraph(QStringLiteral("<b>") + html(kind) + QStringLiteral("</b> ")
-                    + html(naming ? words::kBankNameTask : words::kBankSystemTask));
+                QString text = paragraph(QStringLiteral("<b>") + html(kind) + QStringLiteral("</b>"))
+                    + paragraph(html(naming ? words::kBankNameTask : words::kBankSystemTask));
                 std::vector<Picture> shown;
                 if (naming) {
                     text += paragraph(

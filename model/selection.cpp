@@ -26,10 +26,8 @@ std::optional<std::uint32_t> parse_seed(std::string_view text)
 {
     std::uint32_t seed = 0;
     const char* const end = text.data() + text.size();
-    // from_chars alone would take a leading minus as an error but no other sign or
-    // blank, and stops quietly at the first character it does not read.
-    if (text.empty() || text.front() < '0' || text.front() > '9')
-        return std::nullopt;
+    // from_chars takes no sign or blank, but stops quietly at the first character it
+    // does not read.
     const auto [stop, fault] = std::from_chars(text.data(), end, seed);
     return fault == std::errc() && stop == end ? std::optional(seed) : std::nullopt;
 }

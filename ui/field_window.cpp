@@ -109,7 +109,8 @@ void FieldWindow::create_controls()
         c.box->setMinimumWidth(80);
         c.slider->setAccessibleName(name);
         c.box->setAccessibleName(name);
-        // The box's editor takes its focus, and is what a screen reader hears then.
+        // Whichever of the box and its editor the focus lands on, a screen reader hears
+        // the parameter's name.
         c.box->findChild<QLineEdit*>()->setAccessibleName(name);
         auto* label = new QLabel(name, this);
         label->setBuddy(c.slider);
@@ -138,6 +139,7 @@ void FieldWindow::create_controls()
         sentence->setTextFormat(Qt::PlainText);
         // A stop for the keyboard, so that a screen reader reads what to expect.
         sentence->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
+        sentence->setFocusPolicy(Qt::StrongFocus);
         column->addWidget(sentence);
     }
     column->addStretch();

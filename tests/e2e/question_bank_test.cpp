@@ -84,10 +84,13 @@ struct SubQuestion {
     std::vector<Alternative> alternatives;
 };
 
-QString plain(QString text)
+// As the import takes a choice: its character references decoded, then \} and \#.
+QString plain(const QString& text)
 {
-    text.replace(QLatin1String("\\}"), QLatin1String("}")).replace(QLatin1String("\\#"), QLatin1String("#"));
-    return QTextDocumentFragment::fromHtml(text).toPlainText();
+    return QTextDocumentFragment::fromHtml(text)
+        .toPlainText()
+        .replace(QLatin1String("\\}"), QLatin1String("}"))
+        .replace(QLatin1String("\\#"), QLatin1String("#"));
 }
 
 std::vector<SubQuestion> cloze(const QString& html)
@@ -187,6 +190,7 @@ TEST(QuestionBankTest, EveryStateOfBothKindsImportsWithTheQuizsAnswersAndExplana
         for (const Part* part : {&b.text, &b.feedback}) {
             static const QRegularExpression img(
                 QStringLiteral(R"re(<img src="@@PLUGINFILE@@/([^"]+)" alt="([^"]+)")re"));
+            EXPECT_EQ(part->html.count(QLatin1String("<img ")), qsizetype(part->files.size())) << where;
             for (const QRegularExpressionMatch& m : img.globalMatch(part->html)) {
                 const auto carried = part->files.find(m.captured(1));
                 ASSERT_NE(carried, part->files.end()) << where << m.captured(1).toStdString();

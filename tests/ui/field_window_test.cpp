@@ -5,8 +5,10 @@
 #include "ui/formula_button.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -74,21 +76,20 @@ TEST(FieldWindowTest, EveryStopOfTheKeyboardIsNamed)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QSet<QWidget*> visited;
-    QWidget* stop = window.letters[0];
-    stop->setFocus();
-    for (int i = 0; i < 40 && !visited.contains(stop); ++i) {
+    window.letters[0]->setFocus();
+    for (QWidget* stop = QApplication::focusWidget(); stop && !visited.contains(stop);
+         stop = QApplication::focusWidget()) {
         visited << stop;
         QAccessibleInterface* said = QAccessible::queryAccessibleInterface(stop);
         ASSERT_NE(said, nullptr);
         EXPECT_FALSE(said->text(QAccessible::Name).isEmpty()) << stop->metaObject()->className();
-        stop = stop->nextInFocusChain();
-        while (stop->focusPolicy() == Qt::NoFocus || !stop->isVisible())
-            stop = stop->nextInFocusChain();
+        QTest::keyClick(stop, Qt::Key_Tab);
     }
+    QDoubleSpinBox* const width = window.control(field::Parameter::Width).box;
     for (QWidget* w : {static_cast<QWidget*>(window.letters[2]), window.picture,
-             static_cast<QWidget*>(window.sentences[0]), static_cast<QWidget*>(window.sentences[1]),
-             static_cast<QWidget*>(window.control(field::Parameter::Width).box)})
+             static_cast<QWidget*>(window.sentences[0]), static_cast<QWidget*>(window.sentences[1])})
         EXPECT_TRUE(visited.contains(w)) << w->metaObject()->className();
+    EXPECT_TRUE(visited.contains(width) || visited.contains(width->findChild<QLineEdit*>()));
 }
 
 }  // namespace

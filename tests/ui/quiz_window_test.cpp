@@ -34,7 +34,8 @@ class QuizWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<QuizWindow>(7u);
+        // A round whose first tasks are A1 M2 X2, A2 M2 X2 and A2 M3 X1 (J(AM) < J(MX)).
+        window = std::make_unique<QuizWindow>(48703u);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
