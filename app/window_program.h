@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStyle>
+#include <QWidget>
 
+#include <memory>
 #include <utility>
 
 #ifdef Q_OS_WASM
@@ -27,10 +29,10 @@ void startup_message(QtMsgType type, const QMessageLogContext& context, const QS
 
 // The life of window program `Program`, which takes no options: an unusable scale
 // factor is refused; the application object is made with startup_message installed;
-// the carried faces are registered; then a `Window` made from `args` is shown,
+// the carried faces are registered; then the window `make()` returns is shown,
 // centred, until it is closed.
-template <typename Window, const char* Program, typename... Args>
-int run_window(int argc, char** argv, Args&&... args)
+template <const char* Program, typename Make>
+int run_made_window(int argc, char** argv, Make make)
 {
     const char* const program = Program;
 #ifdef Q_OS_WASM
@@ -51,16 +53,24 @@ int run_window(int argc, char** argv, Args&&... args)
     qInstallMessageHandler(nullptr);
     register_embedded_fonts();
 
-    Window window(std::forward<Args>(args)...);
+    const std::unique_ptr<QWidget> window = make();
 #ifdef Q_OS_WASM
     // In a browser the page around the canvas is the window's frame: the canvas is
     // exactly the window, with no title bar drawn inside it.
-    window.setWindowFlag(Qt::FramelessWindowHint);
+    window->setWindowFlag(Qt::FramelessWindowHint);
 #endif
-    window.setGeometry(QStyle::alignedRect(
-        Qt::LeftToRight, Qt::AlignCenter, window.size(), window.screen()->availableGeometry()));
-    window.show();
+    window->setGeometry(QStyle::alignedRect(
+        Qt::LeftToRight, Qt::AlignCenter, window->size(), window->screen()->availableGeometry()));
+    window->show();
     return app.exec();
+}
+
+// run_made_window for a `Window` made from `args`.
+template <typename Window, const char* Program, typename... Args>
+int run_window(int argc, char** argv, Args&&... args)
+{
+    return run_made_window<Program>(
+        argc, argv, [&] { return std::unique_ptr<QWidget>(new Window(std::forward<Args>(args)...)); });
 }
 
 }  // namespace spektrion

@@ -197,6 +197,7 @@ void FieldWindow::show_changes()
     }
     picture->setAccessibleDescription(said.join(u' '));
     picture->update();
+    emit setting_changed();
 }
 
 }  // namespace spektrion

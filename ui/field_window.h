@@ -43,6 +43,10 @@ public:
     QWidget* picture = nullptr;
     std::array<QLabel*, 2> sentences{};  // A with M, M with X
 
+signals:
+    // After every change of the sizes or the setting, once it is shown.
+    void setting_changed();
+
 private:
     void create_controls();
     void cycle_size(Group g);

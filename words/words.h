@@ -127,6 +127,11 @@ std::string pair_sentence(const field::Pair& pair);
 // The window of the spectrum at a field.
 inline constexpr std::string_view kFieldTitle = "Spektrion: спектр при заданій частоті";
 inline constexpr std::string_view kFieldPicture = "Спектр ПМР при заданій частоті";
+// A link to a window in the page that could not be read.
+inline constexpr std::string_view kBadFieldLink
+    = "Налаштування з посилання прочитати не вдалося, тож відкрито типові значення.";
+inline constexpr std::string_view kBadRoundLink
+    = "Номер раунду з посилання прочитати не вдалося, тож завдання вибрано випадково.";
 // A parameter's name with its unit: "Частота спектрометра, МГц", "δ(A), м.ч.".
 std::string parameter_label(field::Parameter p);
 // "60 МГц": a frequency to go to at once.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "model/exact.h"
+#include "model/field_link.h"
 #include "model/spectrum.h"
 #include "words/words.h"
 
@@ -167,6 +168,27 @@ TEST(ExactTest, APairsRegimeFollowsItsRatio)
         EXPECT_EQ(words::pair_sentence(pair).rfind(r.said, 0), 0u) << words::pair_sentence(pair);
         EXPECT_EQ(coupled_pair(s, Group::X).regime, Regime::Uncoupled);
     }
+}
+
+// A link carries the whole setting and reads back as written; a part left out keeps
+// its default, and anything else wrong gives nothing rather than a part of a setting.
+TEST(ExactTest, ALinkCarriesTheWholeSetting)
+{
+    Link chosen{{3, 1, 2}, {60.0, {2.2, 2.0, 0.05}, 7.5, 0.0, 0.1}};
+    const std::string text = format_link(chosen);
+    EXPECT_EQ(text, "sizes=3,1,2&mhz=60&shifts=2.2,2,0.05&j=7.5,0&width=0.1");
+    std::optional<Link> read = parse_link(text);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->sizes, chosen.sizes);
+    for (int p = 0; p < kParameters; ++p)
+        EXPECT_EQ(value_of(read->setting, Parameter(p)), value_of(chosen.setting, Parameter(p)));
+    EXPECT_EQ(parse_link("mhz=80")->setting.mhz, 80.0);
+    EXPECT_EQ(parse_link("mhz=80")->setting.j_am, kDefaultSetting.j_am);
+    EXPECT_EQ(parse_link("")->sizes, (Sizes{2, 2, 2}));
+    for (const char* bad : {"mhz=39", "mhz=1001", "mhz=-60", "mhz=6e1", "mhz=60&mhz=80", "shifts=1,2", "j=7,5,3",
+             "width=0", "sizes=4,1,1", "sizes=1,1", "sizes=+1,1,1", "colour=red", "mhz", "mhz=60&", "mhz=60,5",
+             "mhz= 60", "shifts=1,,2"})
+        EXPECT_FALSE(parse_link(bad)) << bad;
 }
 
 }  // namespace

@@ -106,11 +106,14 @@ function samePicture(a, b) {
   return result.status === 0 && result.stderr.toString().trim() === '0';
 }
 async function shows(page, box, sizes, order, pointer, what, scale = 1) {
-  const expected = linuxPicture(sizes, order, pointer, scale);
+  await showsFile(page, box, linuxPicture(sizes, order, pointer, scale), what);
+}
+// Whether the page's `clip` comes to be the picture `expected` within a few seconds.
+async function showsFile(page, clip, expected, what) {
   const shot = path.join(work, `page-${shots++}.png`);
   let same = false;
-  for (let tries = 0; tries < 20 && !same; tries++) {
-    await page.screenshot({ path: shot, clip: box });
+  for (let tries = 0; tries < 30 && !same; tries++) {
+    await page.screenshot({ path: shot, clip });
     same = samePicture(shot, expected);
     if (!same) await new Promise((r) => setTimeout(r, 100));
   }
@@ -146,6 +149,55 @@ async function walk(page, box, names, what, press, scale = 1) {
   return { sizes, order };
 }
 
+// The quiz and the field window, the same program at other addresses. A part of the
+// window (x, y, width, height in window pixels) must be a Linux picture's part.
+async function showsPart(page, part, expected, what, from = [0, 0]) {
+  const box = await (await page.$('#qtcanvas')).boundingBox();
+  const wanted = path.join(work, `wanted-${shots++}.png`);
+  execFileSync('convert', [expected, '-crop', `${part[2]}x${part[3]}+${from[0]}+${from[1]}`, '+repage', wanted]);
+  await showsFile(page, { x: box.x + part[0], y: box.y + part[1], width: part[2], height: part[3] }, wanted, what);
+}
+function fieldPicture(sizes, mhz) {
+  const file = path.join(work, `field-${shots++}.png`);
+  execFileSync(path.join(build, 'bin', 'spektrion-snapshot'), ['--field', String(mhz), '--sizes', sizes, '-o', file]);
+  return file;
+}
+const fieldPart = [11, 55, 900, 560];  // the field window's picture
+const formulaPart = [196, 8, 341, 37];  // the formula, where the simulator has it
+const notice = (page) => page.$eval('#notice', (e) => e.textContent);
+// A page opened anew at an address, as a link followed from elsewhere.
+async function open(page, address) {
+  await page.goto('about:blank');
+  await page.goto(address, { waitUntil: 'domcontentloaded' });
+  await page.waitForFunction(windowUp, { timeout: 60000 });
+}
+async function otherWindows(name, page, address) {
+  await open(page, `${address}#quiz&seed=48703`);
+  const quizBox = await (await page.$('#qtcanvas')).boundingBox();
+  check(quizBox.width === 1108 && quizBox.height === 674, `${name}: #quiz is the quiz's window, ${quizBox.width} x ${quizBox.height}`);
+  await showsPart(page, formulaPart, linuxPicture([1, 2, 2], '>', null),
+    `${name}, #quiz&seed=48703 asks first of A1 M2 X2 as spektrion-quiz --seed 48703 does`, formulaPart);
+  await open(page, `${address}#field&sizes=3,2,1&mhz=60`);
+  await showsPart(page, fieldPart, fieldPicture('3,2,1', 60), `${name}, #field&sizes=3,2,1&mhz=60`);
+  const full = await page.evaluate(() => location.hash);
+  check(full === '#field&sizes=3,2,1&mhz=60&shifts=3.9,3.6,3.2&j=7,5&width=0.5',
+    `${name}: the address carries the whole setting: ${full}`);
+  // Space on the focused letter A: 3 → 1, and the address follows.
+  await page.keyboard.press(' ');
+  await showsPart(page, fieldPart, fieldPicture('1,2,1', 60), `${name}, #field after Space on A`);
+  const followed = await page.evaluate(() => location.hash);
+  check(followed.startsWith('#field&sizes=1,2,1&mhz=60&'), `${name}: the address follows a change: ${followed}`);
+  for (const [bad, says] of [['#field&mhz=5000', 'типові'], ['#quiz&seed=x', 'випадково']]) {
+    await open(page, `${address}${bad}`);
+    await page.waitForFunction(() => document.getElementById('notice').textContent !== '', { timeout: 10000 })
+      .catch(() => {});
+    const said = await notice(page);
+    check(said.includes(says), `${name}, ${bad} opens all the same and says: "${said}"`);
+    if (bad.startsWith('#field'))
+      await showsPart(page, fieldPart, fieldPicture('2,2,2', 400), `${name}, ${bad} opens the defaults`);
+  }
+}
+
 const onePage = pathToFileURL(path.join(build, 'web-pack', 'spektrion.html')).href;
 const siteFromFolder = pathToFileURL(path.join(build, 'web-pack', 'web', 'index.html')).href;
 
@@ -179,6 +231,14 @@ try {
       await page.mouse.move(canvas.x + x, canvas.y + y);
       await shows(page, canvas, end.sizes, end.order, [x, y], `${name}, hover over the ${place}`);
     }
+    // The menu above the window opens the others.
+    await page.setViewport({ width: 1400, height: 900, deviceScaleFactor: 1 });
+    await page.click('nav a[data-window="quiz"]');
+    const opened = await page.waitForFunction(() => document.getElementById('qtcanvas').style.display === 'block' &&
+      document.getElementById('qtcanvas').getBoundingClientRect().width === 1108, { timeout: 60000 })
+      .then(() => true, () => false);
+    check(opened, `${name}: the menu's "Перевірка знань" opens the quiz`);
+    await otherWindows(`${name}, served`, page, url);
     await page.close();
 
     // At a laptop's 125 % and at 200 % the chart is drawn at the device's resolution,
@@ -214,6 +274,8 @@ try {
     await shows(local, localBox, [2, 2, 2], '>', null, `${name}, spektrion.html from a folder, start-up`);
     await walk(local, localBox, ['A', 'subX', 'J'], `${name}, spektrion.html from a folder, click`,
       (x, y) => local.mouse.click(x, y));
+    await local.setViewport({ width: 1400, height: 900, deviceScaleFactor: 1 });
+    await otherWindows(`${name}, spektrion.html from a folder`, local, onePage);
     await local.goto(siteFromFolder, { waitUntil: 'domcontentloaded' });
     await local.waitForFunction(() => document.getElementById('status').className === 'error', { timeout: 60000 })
       .catch(() => {});
@@ -252,15 +314,16 @@ try {
   // each, with brotli, as a host that sends the compressed copies serves it.
   const startUp = linuxPicture([2, 2, 2], '>', null);
   const colours = (file) => Number(execFileSync('convert', [file, '-format', '%k', 'info:']).toString());
-  async function startUpMs(address, drawn) {
+  async function startUpMs(address, drawn, part = null) {
     const times = [];
     for (let i = 0; i < 5; i++) {
       const fresh = await browser.newPage();
-      await fresh.setViewport({ width: 1024, height: 800, deviceScaleFactor: 1 });
+      await fresh.setViewport({ width: 1400, height: 900, deviceScaleFactor: 1 });
       const start = Date.now();
       await fresh.goto(address, { waitUntil: 'domcontentloaded' });
       await fresh.waitForFunction(windowUp, { timeout: 60000 });
       const box = await (await fresh.$('#qtcanvas')).boundingBox();
+      if (part) Object.assign(box, { x: box.x + part[0], y: box.y + part[1], width: part[2], height: part[3] });
       const shot = path.join(work, 'timing.png');
       do await fresh.screenshot({ path: shot, clip: box });
       while (!drawn(shot) && Date.now() - start < 60000);
@@ -271,12 +334,24 @@ try {
   }
   const ours = await startUpMs(url, (shot) => samePicture(shot, startUp));
   const floor = await startUpMs(baselineUrl, (shot) => colours(shot) > 2);
+  // The quiz's, to its first task's formula; the field window's, to its picture.
+  const cut = (file, part) => {
+    const out = path.join(work, `cut-${shots++}.png`);
+    execFileSync('convert', [file, '-crop', `${part[2]}x${part[3]}+${part[0]}+${part[1]}`, '+repage', out]);
+    return out;
+  };
+  const formula = cut(linuxPicture([1, 2, 2], '>', null), formulaPart);
+  const quizMs = await startUpMs(`${url}#quiz&seed=48703`, (shot) => samePicture(shot, formula), formulaPart);
+  const fieldStart = fieldPicture('2,2,2', 400);
+  const fieldMs = await startUpMs(`${url}#field`, (shot) => samePicture(shot, fieldStart), fieldPart);
   const brotli = (dir, program) => (fs.statSync(path.join(dir, `${program}.wasm.br`)).size +
     fs.statSync(path.join(dir, `${program}.js.br`)).size +
     zlib.brotliCompressSync(fs.readFileSync(path.join(dir, 'qtloader.js'))).length +
     zlib.brotliCompressSync(fs.readFileSync(path.join(dir, 'index.html'))).length) / 1e6;
   console.log(`start-up to the first spectrum in headless Chromium: ${ours} ms; the bare Qt window on the ` +
     `same page and loader: ${floor} ms (ratio ${(ours / floor).toFixed(2)}, goal 1.2)`);
+  console.log(`the quiz (#quiz): ${quizMs} ms (ratio ${(quizMs / floor).toFixed(2)}); the field window ` +
+    `(#field): ${fieldMs} ms (ratio ${(fieldMs / floor).toFixed(2)}), goal 1.2 each`);
   console.log(`transferred with brotli: ${brotli(sites[0], 'spektrion').toFixed(2)} MB; the bare window: ` +
     `${brotli(sites[1], 'baseline_window').toFixed(2)} MB`);
   await browser.close();
