@@ -157,7 +157,7 @@ public:
         const QString& feedback, const std::vector<Picture>& feedback_pictures)
     {
         xml_.writeStartElement(QStringLiteral("question"));
-        xml_.writeAttribute(QStringLiteral("type"), QStringLiteral("cloze"));
+        xml_.writeAttribute(QStringLiteral("type"), QStringLiteral("multianswer"));
         xml_.writeStartElement(QStringLiteral("name"));
         xml_.writeTextElement(QStringLiteral("text"), name);
         xml_.writeEndElement();

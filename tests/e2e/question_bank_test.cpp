@@ -51,7 +51,7 @@ std::vector<Question> read_bank(const QByteArray& xml)
         const QStringView element = r.name();
         if (element == u"question") {
             part = nullptr;
-            if (r.attributes().value(QLatin1String("type")) == u"cloze")
+            if (r.attributes().value(QLatin1String("type")) == u"multianswer")
                 bank.push_back({category, {}, {}, {}});
         }
         if (element == u"category")
