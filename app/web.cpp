@@ -31,7 +31,7 @@ void notice(std::string_view text)
         .set("textContent", std::string(text));
 }
 
-std::unique_ptr<QWidget> quiz(std::string_view rest)
+std::unique_ptr<QWidget> quiz_window(std::string_view rest)
 {
     std::optional<std::uint32_t> seed;
     if (rest.starts_with("seed="))
@@ -68,7 +68,7 @@ std::unique_ptr<QWidget> chosen_window()
     const std::string_view name = address.substr(0, and_at);
     const std::string_view rest = and_at == std::string_view::npos ? std::string_view() : address.substr(and_at + 1);
     if (name == "quiz")
-        return quiz(rest);
+        return quiz_window(rest);
     if (name == "field")
         return field_window(rest);
     return std::make_unique<Form1>();
