@@ -11,7 +11,6 @@
 #include "display/chart.h"
 #include "ui/icon.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -25,15 +24,6 @@ bool write(const QString& path, const QByteArray& data)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-QByteArray png(const QImage& image)
-{
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return data;
 }
 
 // A Windows icon file holding each picture as a PNG entry (read since Windows Vista),
@@ -55,7 +45,7 @@ QByteArray ico(const std::vector<QImage>& images)
     u16(int(images.size()));
     std::vector<QByteArray> entries;
     for (const QImage& image : images)
-        entries.push_back(png(image));
+        entries.push_back(spektrion::png(image));
     qint64 offset = 6 + 16 * qint64(images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         u8(images[i].width() % 256);  // 0 stands for 256

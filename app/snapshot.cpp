@@ -6,6 +6,7 @@
 // shown in the state as the clicks that lead there would show it, so the picture is
 // what a student sees.
 #include "app/tool.h"
+#include "display/carried_image.h"
 #include "display/chart.h"
 #include "display/chart_surface.h"
 #ifdef SPEKTRION_FIELD
@@ -25,7 +26,6 @@
 #ifdef SPEKTRION_SVG
 #include <QSvgGenerator>
 #endif
-#include <QImageWriter>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -330,14 +330,6 @@ QByteArray svg(const SpinState& state, bool tree, double scale)
     return out.data();
 }
 #endif
-
-QByteArray png(const QImage& picture)
-{
-    QBuffer file;
-    file.open(QIODevice::WriteOnly);
-    QImageWriter writer(&file, "png");
-    return writer.write(picture) ? file.data() : QByteArray();
-}
 
 #ifdef SPEKTRION_FIELD
 // The field window's picture, as a PNG at the scale asked or as vectors.

@@ -3,6 +3,7 @@
 
 #include "display/carried_image.h"
 
+#include <QBuffer>
 #include <QResource>
 
 #include <cstring>
@@ -32,6 +33,13 @@ QImage carried_image(const QString& path, QSize size, QImage::Format format)
     for (int y = 0; y < size.height(); ++y)
         std::memcpy(image.scanLine(y), resource.data() + row * y, row);
     return image;
+}
+
+QByteArray png(const QImage& image)
+{
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    return image.save(&file, "PNG") ? file.data() : QByteArray();
 }
 
 }  // namespace spektrion

@@ -19,4 +19,7 @@ QByteArray raw_pixels(const QImage& image, QImage::Format format);
 // not carry it or it is not `size` × `size`'s worth of pixels.
 QImage carried_image(const QString& path, QSize size, QImage::Format format);
 
+// `image` as the bytes of a PNG file; empty where it could not be encoded.
+QByteArray png(const QImage& image);
+
 }  // namespace spektrion

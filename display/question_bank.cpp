@@ -3,6 +3,7 @@
 
 #include "display/question_bank.h"
 
+#include "display/carried_image.h"
 #include "display/chart.h"
 #include "display/look.h"
 #include "display/plot.h"
@@ -12,7 +13,6 @@
 #include "model/spectrum.h"
 #include "words/words.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QXmlStreamWriter>
 
@@ -94,14 +94,6 @@ QString formula(const std::function<QString(Group)>& size, bool below)
                                              : QStringLiteral(" ") + n);
     }
     return out;
-}
-
-QByteArray png(const QImage& picture)
-{
-    QBuffer file;
-    file.open(QIODevice::WriteOnly);
-    picture.save(&file, "PNG");
-    return file.data();
 }
 
 // A picture carried in the file: its element, and where a text refers to it.
@@ -215,78 +207,99 @@ QString file_stem(const SpinState& s)
         .arg(s.order == Order::AMLarger ? QStringLiteral("am") : QStringLiteral("mx"));
 }
 
+// What both questions of a state show: the chart of its spectrum with the ratios, and
+// the answer's trees above it.
+struct Shown {
+    Spectrum spectrum;
+    Picture chart;
+    Picture trees;
+};
+
+Shown shown_of(const SpinState& s)
+{
+    const Spectrum spectrum = spectrum_of(s);
+    Surface chart(chart::image());
+    plot::plot_spectrum(chart, spectrum);
+    const QString stem = file_stem(s);
+    return {spectrum,
+        picture(QStringLiteral("spectrum-") + stem + QStringLiteral(".png"), chart.image(),
+            words::spoken_ratios(spectrum)),
+        picture(QStringLiteral("answer-") + stem + QStringLiteral(".png"), tree::picture(chart.image(), s),
+            words::spoken_spectrum(spectrum))};
+}
+
+// "Назвіть мультиплети": the formula and the order, then a drop-down of the twelve
+// names for each signal, in the chart's order as the quiz has its lists.
+QString naming_question(const SpinState& s)
+{
+    QString text = paragraph(
+        formula([&s](Group g) { return s.size(g) > 1 ? QString::number(s.size(g)) : QString(); }, true)
+        + QStringLiteral("&nbsp; ") + html(words::order_text(s.order)));
+    for (int p = 0; p < 3; ++p) {
+        const Group g = group_at(p);
+        const MultipletName right = quiz::right_name(s, g);
+        std::vector<Choice> choices;
+        for (const MultipletName& n : quiz::multiplet_names()) {
+            quiz::ChosenNames chosen;
+            for (const Group h : kGroups)
+                chosen[std::size_t(index_of(h))] = h == g ? n : quiz::right_name(s, h);
+            choices.push_back({words::multiplet_name(n), n == right,
+                n == right ? std::string() : said(s, quiz::mark_names(s, chosen))});
+        }
+        text += paragraph(html(words::signal_label(g)) + u' ' + drop_down(choices));
+    }
+    return text;
+}
+
+// "Яка це система?": the spectrum, then a drop-down of the sizes beside each letter and
+// one of the order.
+QString system_question(const SpinState& s, const Picture& chart)
+{
+    const auto one_wrong = [&s](Group g, int size) {
+        PartialState answer = PartialState::whole(s);
+        answer.sizes[std::size_t(index_of(g))] = size;
+        return answer;
+    };
+    const QString sizes = formula(
+        [&](Group g) {
+            std::vector<Choice> choices;
+            for (int n = kSmallestGroup; n <= kLargestGroup; ++n)
+                choices.push_back({std::to_string(n), n == s.size(g),
+                    n == s.size(g) ? std::string() : said(s, quiz::mark_system(s, one_wrong(g, n)))});
+            return drop_down(choices);
+        },
+        false);
+    std::vector<Choice> orders;
+    for (const Order o : {Order::AMLarger, Order::MXLarger}) {
+        PartialState answer = PartialState::whole(s);
+        answer.order = o;
+        orders.push_back({words::order_text(o), o == s.order,
+            o == s.order ? std::string() : said(s, quiz::mark_system(s, answer))});
+    }
+    return paragraph(chart.tag()) + paragraph(sizes + QStringLiteral("&nbsp; ") + drop_down(orders));
+}
+
 }  // namespace
 
 QByteArray question_bank(const std::vector<SpinState>& states)
 {
+    // Each state's pictures, drawn once for both of its questions.
+    std::vector<Shown> shown;
+    for (const SpinState& s : states)
+        shown.push_back(shown_of(s));
     QByteArray out;
     {
         Bank bank(out);
-        const std::array<MultipletName, quiz::kNameCount> names = quiz::multiplet_names();
         for (const bool naming : {true, false}) {
             const std::string_view kind = naming ? words::kNameKind : words::kSystemKind;
             bank.category(kind);
-            int number = 0;
-            for (const SpinState& s : states) {
-                const Spectrum spectrum = spectrum_of(s);
-                Surface chart(chart::image());
-                plot::plot_spectrum(chart, spectrum);
-                const QString stem = file_stem(s);
-                const Picture trees = picture(QStringLiteral("answer-") + stem + QStringLiteral(".png"),
-                    tree::picture(chart.image(), s), words::spoken_spectrum(spectrum));
-                QString text = paragraph(QStringLiteral("<b>") + html(kind) + QStringLiteral("</b>"))
-                    + paragraph(html(naming ? words::kBankNameTask : words::kBankSystemTask));
-                std::vector<Picture> shown;
-                if (naming) {
-                    text += paragraph(
-                        formula(
-                            [&s](Group g) { return s.size(g) > 1 ? QString::number(s.size(g)) : QString(); },
-                            true)
-                        + QStringLiteral("&nbsp; ") + html(words::order_text(s.order)));
-                    // The drop-downs in the chart's order, as the quiz has its lists.
-                    for (int p = 0; p < 3; ++p) {
-                        const Group g = group_at(p);
-                        const MultipletName right = quiz::right_name(s, g);
-                        std::vector<Choice> choices;
-                        for (const MultipletName& n : names) {
-                            quiz::ChosenNames chosen;
-                            for (const Group h : kGroups)
-                                chosen[std::size_t(index_of(h))] = h == g ? n : quiz::right_name(s, h);
-                            choices.push_back({words::multiplet_name(n), n == right,
-                                n == right ? std::string() : said(s, quiz::mark_names(s, chosen))});
-                        }
-                        text += paragraph(html(words::signal_label(g)) + u' ' + drop_down(choices));
-                    }
-                } else {
-                    shown.push_back(picture(QStringLiteral("spectrum-") + stem + QStringLiteral(".png"),
-                        chart.image(), words::spoken_ratios(spectrum)));
-                    text += paragraph(shown.back().tag());
-                    const auto one_wrong = [&s](Group g, int size) {
-                        PartialState answer = PartialState::whole(s);
-                        answer.sizes[std::size_t(index_of(g))] = size;
-                        return answer;
-                    };
-                    const QString sizes = formula(
-                        [&](Group g) {
-                            std::vector<Choice> choices;
-                            for (int n = kSmallestGroup; n <= kLargestGroup; ++n)
-                                choices.push_back({std::to_string(n), n == s.size(g),
-                                    n == s.size(g) ? std::string()
-                                                   : said(s, quiz::mark_system(s, one_wrong(g, n)))});
-                            return drop_down(choices);
-                        },
-                        false);
-                    std::vector<Choice> orders;
-                    for (const Order o : {Order::AMLarger, Order::MXLarger}) {
-                        PartialState answer = PartialState::whole(s);
-                        answer.order = o;
-                        orders.push_back({words::order_text(o), o == s.order,
-                            o == s.order ? std::string() : said(s, quiz::mark_system(s, answer))});
-                    }
-                    text += paragraph(sizes + QStringLiteral("&nbsp; ") + drop_down(orders));
-                }
-                bank.question(look::text(words::bank_question(kind, ++number)), text, shown,
-                    answer(spectrum, trees), {trees});
+            for (std::size_t i = 0; i < states.size(); ++i) {
+                const QString text = paragraph(QStringLiteral("<b>") + html(kind) + QStringLiteral("</b>"))
+                    + paragraph(html(naming ? words::kBankNameTask : words::kBankSystemTask))
+                    + (naming ? naming_question(states[i]) : system_question(states[i], shown[i].chart));
+                bank.question(look::text(words::bank_question(kind, int(i) + 1)), text,
+                    naming ? std::vector<Picture>{} : std::vector{shown[i].chart},
+                    answer(shown[i].spectrum, shown[i].trees), {shown[i].trees});
             }
         }
     }

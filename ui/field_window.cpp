@@ -158,10 +158,17 @@ void FieldWindow::show_setting(const field::Sizes& sizes, const field::Setting& 
     sizes_ = sizes;
     setting_ = setting;
     for (int i = 0; i < field::kParameters; ++i)
-        set_value(field::Parameter(i), field::value_of(setting_, field::Parameter(i)));
+        take_value(field::Parameter(i), field::value_of(setting_, field::Parameter(i)));
+    show_changes();
 }
 
 void FieldWindow::set_value(field::Parameter p, double value)
+{
+    take_value(p, value);
+    show_changes();
+}
+
+void FieldWindow::take_value(field::Parameter p, double value)
 {
     const field::ParameterRange r = field::range_of(p);
     value = std::clamp(value, r.low, r.high);
@@ -172,7 +179,6 @@ void FieldWindow::set_value(field::Parameter p, double value)
     const QSignalBlocker quiet_box(c.box);
     c.slider->setValue(int(std::lround(value / r.step)));
     c.box->setValue(value);
-    show_changes();
 }
 
 void FieldWindow::cycle_size(Group g)

@@ -50,7 +50,9 @@ signals:
 private:
     void create_controls();
     void cycle_size(Group g);
+    // A parameter set and shown; take_value sets it and its controls alone.
     void set_value(field::Parameter p, double value);
+    void take_value(field::Parameter p, double value);
     void show_changes();
 
     field::Sizes sizes_{2, 2, 2};
