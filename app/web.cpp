@@ -5,6 +5,9 @@
 // page's address asks. "#quiz&seed=S" draws the round of seed S; "#field&…" opens the
 // setting a link carries (field_link.h), and the address follows every change of it,
 // so that copying it shares what is on the screen. The simulator reads no link.
+// Where the page is narrower than the quiz or the field window, it names a width
+// (spektrionNarrow) and the window lays itself out in one column that wide; the page's
+// canvas then follows the window's height.
 #include "app/window_program.h"
 #include "model/field_link.h"
 #include "model/selection.h"
@@ -13,8 +16,12 @@
 #include "ui/quiz_window.h"
 #include "words/words.h"
 
+#include <QEvent>
+#include <QTimer>
+
 #include <emscripten/val.h>
 
+#include <optional>
 #include <random>
 #include <string>
 
@@ -31,6 +38,45 @@ void notice(std::string_view text)
         .set("textContent", std::string(text));
 }
 
+// The width the page asks a window to lay itself out in, where it is narrow.
+std::optional<int> narrow_width()
+{
+    const emscripten::val width = emscripten::val::global("spektrionNarrow");
+    if (!width.isNumber())
+        return {};
+    return width.as<int>();
+}
+
+// Tells the page each new height of a narrow window, so that its canvas is as tall.
+// The browser's platform makes a new window as tall as the canvas it finds; a window
+// takes its own height back at once.
+class PageFit : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            auto* window = static_cast<QWidget*>(watched);
+            const int wanted = window->minimumHeight();
+            if (window->height() == wanted)
+                emscripten::val::global("spektrionFit")(wanted);
+            else
+                QTimer::singleShot(
+                    0, window, [window] { window->resize(window->width(), window->minimumHeight()); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+template <typename Window> std::unique_ptr<Window> fitted(std::unique_ptr<Window> window)
+{
+    if (narrow_width())
+        window->installEventFilter(new PageFit(window.get()));
+    return window;
+}
+
 std::unique_ptr<QWidget> quiz_window(std::string_view rest)
 {
     std::optional<std::uint32_t> seed;
@@ -38,7 +84,7 @@ std::unique_ptr<QWidget> quiz_window(std::string_view rest)
         seed = parse_seed(rest.substr(5));
     if (!seed && !rest.empty())
         notice(words::kBadRoundLink);
-    return std::make_unique<QuizWindow>(seed ? *seed : std::random_device{}());
+    return fitted(std::make_unique<QuizWindow>(seed ? *seed : std::random_device{}(), narrow_width()));
 }
 
 std::unique_ptr<QWidget> field_window(std::string_view rest)
@@ -46,7 +92,7 @@ std::unique_ptr<QWidget> field_window(std::string_view rest)
     std::optional<field::Link> link = field::parse_link(rest);
     if (!link)
         notice(words::kBadFieldLink);
-    auto window = std::make_unique<FieldWindow>();
+    auto window = fitted(std::make_unique<FieldWindow>(narrow_width()));
     const field::Link shown = link.value_or(field::Link{});
     window->show_setting(shown.sizes, shown.setting);
     FieldWindow* const w = window.get();
@@ -66,7 +112,8 @@ std::unique_ptr<QWidget> chosen_window()
     const std::string_view address = std::string_view(hash).substr(hash.empty() ? 0 : 1);
     const std::size_t and_at = address.find('&');
     const std::string_view name = address.substr(0, and_at);
-    const std::string_view rest = and_at == std::string_view::npos ? std::string_view() : address.substr(and_at + 1);
+    const std::string_view rest
+        = and_at == std::string_view::npos ? std::string_view() : address.substr(and_at + 1);
     if (name == "quiz")
         return quiz_window(rest);
     if (name == "field")

@@ -21,6 +21,15 @@ constexpr QRectF kWhole(50, 24, 800, 250);
 constexpr double kExpansionTop = 340;
 constexpr double kExpansionHeight = 170;
 constexpr double kGap = 40;  // between expansions: room for the unit
+constexpr int kTextPixelSize = 11;
+// Narrow: the whole's box and under it the expansions, each a panel with the room
+// for its axis under it.
+constexpr double kNarrowLeft = 8;
+constexpr double kNarrowRight = 40;  // room for the unit
+constexpr double kNarrowWholeHeight = 200;
+constexpr double kNarrowAxis = 48;  // under the whole: ppm and hertz
+constexpr double kNarrowGap = 32;  // under an expansion: hertz
+constexpr int kNarrowTextPixelSize = 12;
 constexpr QRgb kCurve = 0x000000u;
 constexpr QRgb kStick = 0x808080u;
 constexpr QRgb kAxis = 0x000000u;
@@ -52,10 +61,11 @@ QString number(double v, double step)
 // intensity up from the box's bottom.
 class Panel {
 public:
-    Panel(const QRectF& box, double from_hz, double to_hz)
+    Panel(const QRectF& box, double from_hz, double to_hz, int text_pixel_size)
         : box_(box)
         , from_(from_hz)
         , to_(to_hz)
+        , text_(text_pixel_size)
     {
     }
 
@@ -131,28 +141,30 @@ public:
         p.drawLine(QPointF(box_.left(), box_.bottom()), QPointF(box_.right(), box_.bottom()));
         const double scale = ppm ? mhz : 1.0;
         const double step = tick_step((to_ - from_) / scale);
-        p.setFont(font(11));
+        p.setFont(font(text_));
+        const double row = text_ + 3;  // a row of numbers
+        const double second = 5 + row;
         for (double v = std::ceil(from_ / scale / step) * step; v <= to_ / scale + 1e-9; v += step) {
             const double at = x(v * scale);
             if (at > box_.right() - 12)
                 continue;  // the unit stands there
             p.setPen(QColor::fromRgb(kAxis));
             p.drawLine(QPointF(at, box_.bottom()), QPointF(at, box_.bottom() + 4));
-            p.drawText(
-                QRectF(at - 40, box_.bottom() + 5, 80, 14), Qt::AlignHCenter | Qt::AlignTop, number(v, step));
+            p.drawText(QRectF(at - 40, box_.bottom() + 5, 80, row), Qt::AlignHCenter | Qt::AlignTop,
+                number(v, step));
             if (ppm) {
                 p.setPen(QColor::fromRgb(kFaint));
-                p.drawText(QRectF(at - 40, box_.bottom() + 19, 80, 14), Qt::AlignHCenter | Qt::AlignTop,
+                p.drawText(QRectF(at - 40, box_.bottom() + second, 80, row), Qt::AlignHCenter | Qt::AlignTop,
                     QString::number(std::lround(v * mhz)));
             }
         }
         p.setPen(QColor::fromRgb(kAxis));
         const QString unit = look::text(ppm ? words::kPpm : words::kHz);
-        p.drawText(QRectF(box_.right() + 6, box_.bottom() + 5, 44, 14), Qt::AlignLeft | Qt::AlignTop, unit);
+        p.drawText(QRectF(box_.right() + 6, box_.bottom() + 5, 44, row), Qt::AlignLeft | Qt::AlignTop, unit);
         if (ppm) {
             p.setPen(QColor::fromRgb(kFaint));
-            p.drawText(QRectF(box_.right() + 6, box_.bottom() + 19, 44, 14), Qt::AlignLeft | Qt::AlignTop,
-                look::text(words::kHz));
+            p.drawText(QRectF(box_.right() + 6, box_.bottom() + second, 44, row),
+                Qt::AlignLeft | Qt::AlignTop, look::text(words::kHz));
         }
         p.restore();
     }
@@ -161,7 +173,30 @@ private:
     QRectF box_;
     double from_;
     double to_;
+    int text_;
 };
+
+// Where the panels stand at a width: the whole, and the expansions side by side
+// (a row) or one under another.
+struct Frame {
+    QRectF whole;
+    QRectF expansions;
+    bool stacked;
+    double gap;  // between expansions
+    int text_pixel_size;
+};
+
+Frame frame_at(int width)
+{
+    if (width >= kWidth)
+        return {kWhole, QRectF(kWhole.left(), kExpansionTop, kWhole.width(), kExpansionHeight), false, kGap,
+            kTextPixelSize};
+    const double across = width - kNarrowLeft - kNarrowRight;
+    const QRectF whole(kNarrowLeft, kWhole.top(), across, kNarrowWholeHeight);
+    const double top = whole.bottom() + kNarrowAxis;
+    return {whole, QRectF(kNarrowLeft, top, across, kNarrowHeight - top - kNarrowGap), true, kNarrowGap,
+        kNarrowTextPixelSize};
+}
 
 }  // namespace
 
@@ -185,10 +220,16 @@ std::vector<Range> expansions(const field::Sizes& sizes, const field::Setting& s
     return merged;
 }
 
-void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& setting)
+QSize size_at(int width)
 {
+    return width >= kWidth ? QSize(kWidth, kHeight) : QSize(width, kNarrowHeight);
+}
+
+void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& setting, int width)
+{
+    const Frame f = frame_at(width);
     painter.save();
-    painter.fillRect(QRectF(0, 0, kWidth, kHeight), Qt::white);
+    painter.fillRect(QRectF(QPointF(0, 0), size_at(width)), Qt::white);
     const std::vector<Line> exact = field::exact_lines(sizes, setting);
     std::vector<std::vector<Line>> first_order;
     std::vector<QRgb> colours;
@@ -203,34 +244,43 @@ void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& se
     double low = *std::min_element(setting.shifts_ppm.begin(), setting.shifts_ppm.end()) - 0.5;
     if (low < 0.5)
         low = -0.3;
-    const Panel whole(kWhole, low * setting.mhz, high * setting.mhz);
+    const Panel whole(f.whole, low * setting.mhz, high * setting.mhz, f.text_pixel_size);
     whole.draw(painter, exact, first_order, colours, setting.width);
     whole.axis(painter, setting.mhz, true);
     if (whole.shows(0.0)) {
         painter.setPen(QColor::fromRgb(kAxis));
-        painter.setFont(font(11));
-        painter.drawText(
-            QRectF(whole.x(0.0) - 20, kWhole.top() + 4, 40, 14), Qt::AlignHCenter, look::text(words::kTms));
+        painter.setFont(font(f.text_pixel_size));
+        painter.drawText(QRectF(whole.x(0.0) - 20, f.whole.top() + 4, 40, f.text_pixel_size + 3),
+            Qt::AlignHCenter, look::text(words::kTms));
     }
 
     const std::vector<Range> ranges = expansions(sizes, setting);
-    const double panel_width = (kWhole.width() - kGap * double(ranges.size() - 1)) / double(ranges.size());
+    const double n = double(ranges.size());
+    const QRectF& room = f.expansions;
     for (std::size_t i = 0; i < ranges.size(); ++i) {
-        const Panel panel(QRectF(kWhole.left() + double(i) * (panel_width + kGap), kExpansionTop, panel_width,
-                              kExpansionHeight),
-            ranges[i].from_hz, ranges[i].to_hz);
+        QRectF box;
+        if (f.stacked) {
+            const double tall = (room.height() - f.gap * (n - 1)) / n;
+            box = QRectF(room.left(), room.top() + double(i) * (tall + f.gap), room.width(), tall);
+        } else {
+            const double wide = (room.width() - f.gap * (n - 1)) / n;
+            box = QRectF(room.left() + double(i) * (wide + f.gap), room.top(), wide, room.height());
+        }
+        const Panel panel(box, ranges[i].from_hz, ranges[i].to_hz, f.text_pixel_size);
         panel.draw(painter, exact, first_order, colours, setting.width);
         panel.axis(painter, setting.mhz, false);
     }
     painter.restore();
 }
 
-QImage picture(const field::Sizes& sizes, const field::Setting& setting, qreal ratio)
+QImage picture(const field::Sizes& sizes, const field::Setting& setting, qreal ratio, int width)
 {
-    QImage image(device_pixels(kWidth * ratio), device_pixels(kHeight * ratio), QImage::Format_RGB32);
+    const QSize size = size_at(width);
+    QImage image(
+        device_pixels(size.width() * ratio), device_pixels(size.height() * ratio), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
-    draw(painter, sizes, setting);
+    draw(painter, sizes, setting, width);
     painter.end();
     return image;
 }

@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QRectF>
+#include <QSize>
 
 #include <vector>
 
@@ -20,6 +21,12 @@ namespace spektrion::field_plot {
 
 inline constexpr int kWidth = 900;
 inline constexpr int kHeight = 560;
+// Narrower than kWidth (a phone), the expansions stand one under another, the text a
+// little larger, and the picture is this tall whatever the setting.
+inline constexpr int kNarrowHeight = 700;
+
+// The picture's size at `width`: kWidth × kHeight from kWidth up.
+QSize size_at(int width);
 
 // The ranges, in Hz from TMS, that the expansions show, highest first (left to right):
 // each group's first-order multiplet with a margin, those that overlap made one.
@@ -29,9 +36,10 @@ struct Range {
 };
 std::vector<Range> expansions(const field::Sizes& sizes, const field::Setting& setting);
 
-// Draws the picture in a kWidth × kHeight box at the painter's origin, on any device.
-void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& setting);
+// Draws the picture `width` wide (size_at) at the painter's origin, on any device.
+void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& setting, int width = kWidth);
 // The picture at device pixel ratio `ratio`, drawn at that resolution.
-QImage picture(const field::Sizes& sizes, const field::Setting& setting, qreal ratio = 1.0);
+QImage picture(
+    const field::Sizes& sizes, const field::Setting& setting, qreal ratio = 1.0, int width = kWidth);
 
 }  // namespace spektrion::field_plot

@@ -12,11 +12,13 @@
 
 namespace spektrion {
 
-Canvas::Canvas(const QImage& chart, QWidget* parent)
+Canvas::Canvas(const QImage& chart, QWidget* parent, qreal zoom)
     : QWidget(parent)
-    , surface_(chart, devicePixelRatioF())
+    , zoom_(zoom)
+    , surface_(chart, devicePixelRatioF() * zoom)
 {
-    setFixedSize(chart::kWidth + 2 * kFrame, chart::kHeight + 2 * kFrame);
+    setFixedSize(int(std::lround((chart::kWidth + 2 * kFrame) * zoom)),
+        int(std::lround((chart::kHeight + 2 * kFrame) * zoom)));
     setMouseTracking(true);
     // Every pixel is painted in paintEvent; nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -29,7 +31,8 @@ void Canvas::show_changes()
     const QRect d = surface_.take_changes();
     if (d.isEmpty())
         return;
-    const qreal ratio = surface_.ratio();
+    // The surface's pixels to the widget's.
+    const qreal ratio = surface_.ratio() / zoom_;
     // Widened by a pixel for the rounding between the two grids.
     const QPoint top_left(int(std::floor(d.left() / ratio)), int(std::floor(d.top() / ratio)));
     const QPoint past(int(std::ceil((d.right() + 1) / ratio)), int(std::ceil((d.bottom() + 1) / ratio)));
@@ -39,7 +42,8 @@ void Canvas::show_changes()
 void Canvas::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const qreal ratio = painter.device()->devicePixelRatioF();
+    const qreal screen = painter.device()->devicePixelRatioF();
+    const qreal ratio = screen * zoom_;
     if (ratio != surface_.ratio()) {
         // On a screen of another scale: everything is drawn anew, so all of it is shown.
         surface_.set_ratio(ratio);
@@ -56,15 +60,15 @@ void Canvas::paintEvent(QPaintEvent* /*event*/)
     // corner, so that the image lands pixel for pixel, unscaled.
     const QPointF corner = painter.deviceTransform().map(QPointF(0, 0));
     const QPointF snap(device_pixels(corner.x()) - corner.x(), device_pixels(corner.y()) - corner.y());
-    QTransform device = QTransform::fromScale(1.0 / ratio, 1.0 / ratio);
+    QTransform device = QTransform::fromScale(1.0 / screen, 1.0 / screen);
     device.translate(snap.x(), snap.y());
     painter.setWorldTransform(device);
-    const int frame = std::max(1, device_pixels(kFrame * ratio));
+    const int frame = std::max(1, device_pixels(kFrame * screen));
     // The canvas's own device pixels, which the rounding of its two edges decides: the
     // frame runs along them, the chart inside it, and whatever the rounding leaves
     // between the chart and the frame is the chart's white.
-    const QRect widget(0, 0, device_pixels(corner.x() + width() * ratio) - device_pixels(corner.x()),
-        device_pixels(corner.y() + height() * ratio) - device_pixels(corner.y()));
+    const QRect widget(0, 0, device_pixels(corner.x() + width() * screen) - device_pixels(corner.x()),
+        device_pixels(corner.y() + height() * screen) - device_pixels(corner.y()));
     const QRect inside = widget.adjusted(frame, frame, -frame, -frame);
     const QImage& image = surface_.image();
     painter.drawImage(inside.topLeft(), image, QRect(QPoint(0, 0), inside.size()));

@@ -17,13 +17,17 @@ namespace spektrion {
 // On a scaled display (a device pixel ratio other than 1) the surface is kept at the
 // display's resolution and shown pixel for pixel, its frame round(ratio) pixels wide;
 // moved to a screen of another ratio, it is drawn again at that one.
+//
+// A canvas may be zoomed (a narrow window's chart, smaller than the window's own): it
+// is then that many times the chart's size, and its surface is drawn anew at the
+// screen's ratio times the zoom, so that it is still shown pixel for pixel.
 class Canvas : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kFrame = 1;
 
-    Canvas(const QImage& chart, QWidget* parent = nullptr);
+    Canvas(const QImage& chart, QWidget* parent = nullptr, qreal zoom = 1.0);
 
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
@@ -36,6 +40,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    qreal zoom_;
     Surface surface_;
 };
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -33,15 +34,17 @@ constexpr int kTextPixelSize = 13;
 constexpr QPoint kFormulaCorner(196, 8);
 constexpr QSize kFormula(110, 38);
 constexpr int kPresets[] = {60, 80, 300, 400, 600};
+constexpr int kNarrowMargin = 8;
 
 // The picture, drawn anew at the screen's resolution whenever it is shown.
 class FieldView : public QWidget {
 public:
-    explicit FieldView(const FieldWindow& window, QWidget* parent)
+    FieldView(const FieldWindow& window, int width, QWidget* parent)
         : QWidget(parent)
         , window_(window)
+        , width_(width)
     {
-        setFixedSize(field_plot::kWidth, field_plot::kHeight);
+        setFixedSize(field_plot::size_at(width));
         setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
@@ -50,7 +53,7 @@ protected:
     void paintEvent(QPaintEvent* /*event*/) override
     {
         QPainter painter(this);
-        field_plot::draw(painter, window_.sizes(), window_.setting());
+        field_plot::draw(painter, window_.sizes(), window_.setting(), width_);
         if (hasFocus()) {
             painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
             painter.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -59,37 +62,59 @@ protected:
 
 private:
     const FieldWindow& window_;
+    int width_;
+};
+
+// A slider set where a finger touches it, not a page at a time towards it: its handle
+// is smaller than a finger.
+class FingerSliders : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+        QStyleHintReturn* returned) const override
+    {
+        if (hint == SH_Slider_AbsoluteSetButtons)
+            return Qt::LeftButton;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
 };
 
 }  // namespace
 
-FieldWindow::FieldWindow(QWidget* parent)
+FieldWindow::FieldWindow(std::optional<int> narrow, QWidget* parent)
     : QWidget(parent)
+    , narrow_(narrow.has_value())
 {
     setting_ = field::kDefaultSetting;
-    dress_window(*this, text(words::kFieldTitle), kClient, kTextPixelSize);
+    dress_window(*this, text(words::kFieldTitle),
+        narrow ? QSize(std::max(*narrow, kNarrowestWindow), kClient.height()) : kClient, kTextPixelSize);
     setWindowIcon(window_icon());
-    create_controls();
+    create_controls(narrow.has_value());
     show_setting(sizes_, setting_);
 }
 
-void FieldWindow::create_controls()
+void FieldWindow::create_controls(bool narrow)
 {
+    const qreal times = narrow ? kNarrowFormula : 1.0;
     auto* formula = new QWidget(this);
-    formula->setFixedSize(kFormula);
+    formula->setFixedSize(kFormula * times);
     for (const Group g : kGroups) {
         const int i = index_of(g);
-        subscripts[i] = new FormulaButton(kLabN[i], look::group_colour(g), formula);
-        subscripts[i]->move(kLabN[i].box.topLeft() - kFormulaCorner);
+        subscripts[i]
+            = new FormulaButton(scaled(kLabN[i], times, kFormulaCorner), look::group_colour(g), formula);
         subscripts[i]->setFocusPolicy(Qt::NoFocus);
-        letters[i] = new FormulaButton(kLabH[i], look::group_colour(g), formula);
-        letters[i]->move(kLabH[i].box.topLeft() - kFormulaCorner);
+        letters[i]
+            = new FormulaButton(scaled(kLabH[i], times, kFormulaCorner), look::group_colour(g), formula);
         letters[i]->setText(QString(look::group_letter(g)));
         letters[i]->setAccessibleDescription(text(words::kPressToChange));
         connect(letters[i], &QAbstractButton::clicked, this, [this, g] { cycle_size(g); });
         connect(subscripts[i], &QAbstractButton::clicked, this, [this, g] { cycle_size(g); });
     }
-    picture = new FieldView(*this, this);
+    picture = new FieldView(*this, narrow ? width() - 2 * kNarrowMargin : field_plot::kWidth, this);
+    QStyle* const finger = narrow ? new FingerSliders : nullptr;
+    if (finger)
+        finger->setParent(this);
     picture->setAccessibleName(text(words::kFieldPicture));
 
     auto* grid = new QGridLayout;
@@ -107,6 +132,13 @@ void FieldWindow::create_controls()
         c.box->setDecimals(r.decimals);
         c.box->setSingleStep(r.step);
         c.box->setMinimumWidth(80);
+        if (finger) {
+            c.slider->setStyle(finger);
+            c.slider->setMinimumHeight(kFingerSize);
+            c.box->setMinimumHeight(kFingerSize);
+            // The slider sets it; the box shows it, and takes a number typed.
+            c.box->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        }
         c.slider->setAccessibleName(name);
         c.box->setAccessibleName(name);
         // Whichever of the box and its editor the focus lands on, a screen reader hears
@@ -124,7 +156,9 @@ void FieldWindow::create_controls()
     for (const int mhz : kPresets) {
         auto* button = new QPushButton(QString::number(mhz), this);
         button->setAccessibleName(text(words::frequency_preset(mhz)));
-        button->setMinimumWidth(40);
+        button->setMinimumWidth(kFingerSize);
+        if (narrow)
+            button->setMinimumHeight(kFingerSize);
         connect(button, &QPushButton::clicked, this,
             [this, mhz] { set_value(field::Parameter::Frequency, mhz); });
         presets->addWidget(button);
@@ -147,6 +181,14 @@ void FieldWindow::create_controls()
     auto* left = new QVBoxLayout;
     left->addWidget(formula, 0, Qt::AlignHCenter);
     left->addWidget(picture);
+    if (narrow) {
+        // One column: the picture over the parameters.
+        auto* whole = new QVBoxLayout(this);
+        whole->setContentsMargins(kNarrowMargin, kNarrowMargin, kNarrowMargin, kNarrowMargin);
+        whole->addLayout(left);
+        whole->addLayout(column);
+        return;
+    }
     left->addStretch();
     auto* whole = new QHBoxLayout(this);
     whole->addLayout(left);
@@ -203,6 +245,9 @@ void FieldWindow::show_changes()
     }
     picture->setAccessibleDescription(said.join(u' '));
     picture->update();
+    // A sentence may wrap to another line.
+    if (narrow_)
+        fit_height(*this);
     emit setting_changed();
 }
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QDoubleSpinBox;
 class QLabel;
@@ -21,11 +22,15 @@ class FormulaButton;
 // a slider with a spin box for every parameter, the picture of the exact spectrum under
 // the first-order one, and for each coupled pair its Δν/J in a sentence. Every change
 // redraws at once, also while a slider is dragged.
+//
+// A narrow window (a phone's page) stands the formula, drawn larger, the picture at the
+// window's width and the parameters in one column, each slider as tall as a finger
+// and set wherever it is touched.
 class FieldWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit FieldWindow(QWidget* parent = nullptr);
+    explicit FieldWindow(std::optional<int> narrow = {}, QWidget* parent = nullptr);
 
     const field::Sizes& sizes() const { return sizes_; }
     const field::Setting& setting() const { return setting_; }
@@ -48,13 +53,14 @@ signals:
     void setting_changed();
 
 private:
-    void create_controls();
+    void create_controls(bool narrow);
     void cycle_size(Group g);
     // A parameter set and shown; take_value sets it and its controls alone.
     void set_value(field::Parameter p, double value);
     void take_value(field::Parameter p, double value);
     void show_changes();
 
+    bool narrow_ = false;
     field::Sizes sizes_{2, 2, 2};
     field::Setting setting_;
 };

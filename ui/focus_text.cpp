@@ -55,11 +55,26 @@ void FocusText::setText(const QString& text)
         return;
     text_ = text;
     setFocusPolicy(text_.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    updateGeometry();
     update();
     if (accessibleName().isEmpty() && QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+int FocusText::heightForWidth(int width) const
+{
+    if (text_.isEmpty())
+        return 0;
+    const QRect room(0, 0, width - kPadding.left() - kPadding.right(), QWIDGETSIZE_MAX);
+    return fontMetrics().boundingRect(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text_).height()
+        + kPadding.top() + kPadding.bottom();
+}
+
+QSize FocusText::sizeHint() const
+{
+    return {width(), heightForWidth(width())};
 }
 
 void FocusText::paintEvent(QPaintEvent* /*event*/)

@@ -12,7 +12,7 @@ namespace spektrion {
 // focus comes to it, and a dotted frame shows the focus. A focusable QLabel would do
 // the same, but it keeps a whole text document for every such label (to let the
 // keyboard select its text), which cost the quiz a tenth of its start-up. Placed by
-// its box alone: it has no size hint for a layout to go by.
+// its box, or in a layout as tall as its text wraps to.
 class FocusText : public QWidget {
     Q_OBJECT
 
@@ -22,6 +22,10 @@ public:
     const QString& text() const { return text_; }
     void setText(const QString& text);
     void clear() { setText(QString()); }
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

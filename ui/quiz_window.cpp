@@ -22,6 +22,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -47,6 +49,21 @@ constexpr QRect kCheck(kColumnLeft, 632, 146, 28);
 constexpr QRect kNext(kColumnLeft + 154, 632, 146, 28);
 constexpr int kTextPixelSize = 13;  // the window's own, which its controls inherit
 constexpr int kBoldPixelSize = 16;
+// A narrow window's: its margins, and the room the chart's focus ring takes.
+constexpr int kNarrowMargin = 8;
+constexpr int kRing = 2;
+
+// A list's rows tall enough for a finger.
+class FingerRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QSize hint = QStyledItemDelegate::sizeHint(option, index);
+        return {hint.width(), std::max(hint.height(), kFingerSize)};
+    }
+};
 
 QLabel* make_text(QWidget* parent, const QRect& box)
 {
@@ -73,28 +90,47 @@ QString shown_size(std::optional<int> size)
 
 }  // namespace
 
-QuizWindow::QuizWindow(std::uint32_t seed, QWidget* parent)
+QuizWindow::QuizWindow(std::uint32_t seed, std::optional<int> narrow, QWidget* parent)
     : QWidget(parent)
     , engine_(seed)
+    , narrow_(narrow.has_value())
 {
-    dress_window(*this, text(words::kQuizTitle), QSize(kClientWidth, kClientHeight), kTextPixelSize);
+    const QSize size = narrow_ ? QSize(std::max(*narrow, kNarrowestWindow), kClientHeight)
+                               : QSize(kClientWidth, kClientHeight);
+    dress_window(*this, text(words::kQuizTitle), size, kTextPixelSize);
     setWindowIcon(window_icon());
-    create_controls();
+    create_controls(narrow_);
+    if (narrow_)
+        lay_out_narrow();
     start_round();
 }
 
-void QuizWindow::create_controls()
+void QuizWindow::create_controls(bool narrow)
 {
     heading = new FocusText(kHeading, this);
     heading->setFont(label_font(kBoldPixelSize, true));
     instruction = make_text(this, kInstruction);
 
+    // A narrow window's formula is larger, its letters in a box of their own and the
+    // order under them.
+    const QRect letter_row = kLabH[0].box | kLabN[2].box;
+    const auto look = [narrow](const LabelLook& l, QPoint corner) {
+        return narrow ? scaled(l, kNarrowFormula, corner) : l;
+    };
+    QWidget* formula = this;
+    if (narrow) {
+        formula = new QWidget(this);
+        formula->setFixedSize(
+            scaled({letter_row, 0, false, {}}, kNarrowFormula, letter_row.topLeft()).box.size());
+    }
     // As the simulator makes them: later boxes above earlier ones where they share a column.
-    order = new FormulaButton(kLabel1, palette().color(QPalette::ButtonText).rgb(), this);
+    order = new FormulaButton(
+        look(kLabel1, kLabel1.box.topLeft()), palette().color(QPalette::ButtonText).rgb(), this);
     for (int i = 2; i >= 0; --i)
-        subscripts[i] = new FormulaButton(kLabN[i], look::kGroupColours[i], this);
+        subscripts[i]
+            = new FormulaButton(look(kLabN[i], letter_row.topLeft()), look::kGroupColours[i], formula);
     for (int i = 2; i >= 0; --i) {
-        letters[i] = new FormulaButton(kLabH[i], look::kGroupColours[i], this);
+        letters[i] = new FormulaButton(look(kLabH[i], letter_row.topLeft()), look::kGroupColours[i], formula);
         letters[i]->setText(QString(look::group_letter(kGroups[i])));
     }
     for (const Group g : kGroups) {
@@ -105,10 +141,23 @@ void QuizWindow::create_controls()
     }
     connect(order, &QAbstractButton::clicked, this, &QuizWindow::toggle_order);
 
-    trees = new TreeBand(this);
-    trees->move(kTrees);
-    chart = new Canvas(chart::image(), this);
-    chart->move(kChart);
+    if (narrow) {
+        // The chart as wide as the window allows, never wider than its own.
+        const int room = width() - 2 * (kNarrowMargin + kRing);
+        const qreal zoom = std::min(1.0, qreal(room) / (chart::kWidth + 2 * Canvas::kFrame));
+        auto* band = new QWidget(this);
+        trees = new TreeBand(band, zoom);
+        chart = new Canvas(chart::image(), band, zoom);
+        trees->move(kRing + int(std::lround(Canvas::kFrame * zoom)), kRing);
+        chart->move(kRing, kRing + trees->height());
+        band->setFixedSize(chart->width() + 2 * kRing, chart->y() + chart->height() + kRing);
+        chart_words = make_text(this, QRect());
+    } else {
+        trees = new TreeBand(this);
+        trees->move(kTrees);
+        chart = new Canvas(chart::image(), this);
+        chart->move(kChart);
+    }
     chart->setFocusPolicy(Qt::StrongFocus);
     chart->setAccessibleName(text(words::kChartName));
     chart->installEventFilter(this);
@@ -124,6 +173,10 @@ void QuizWindow::create_controls()
         names[p]->addItems(choices);
         names[p]->setPlaceholderText(text(words::kChooseName));
         names[p]->setAccessibleName(text(words::name_choice(group_at(p))));
+        if (narrow) {
+            names[p]->setMinimumHeight(kFingerSize);
+            names[p]->setItemDelegate(new FingerRows(names[p]));
+        }
         right_names[p]
             = make_label(this, {under, kLabSyg[p].pixel_size, kLabSyg[p].bold, kLabSyg[p].alignment},
                 QString(), kWindowBack, QColor::fromRgb(kBlack));
@@ -140,11 +193,54 @@ void QuizWindow::create_controls()
     connect(check_button, &QPushButton::clicked, this, &QuizWindow::check);
     connect(next_button, &QPushButton::clicked, this, &QuizWindow::next);
     connect(again_button, &QPushButton::clicked, this, &QuizWindow::start_round);
+    if (narrow)
+        for (QPushButton* b : {check_button, next_button, again_button})
+            b->setMinimumHeight(kFingerSize);
 
     QWidget* const chain[] = {heading, names[0], names[1], names[2], letters[0], letters[1], letters[2],
         order, chart, check_button, verdict, explanation, next_button, again_button};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
+}
+
+void QuizWindow::lay_out_narrow()
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(kNarrowMargin, kNarrowMargin, kNarrowMargin, kNarrowMargin);
+    column->addWidget(heading);
+    column->addWidget(instruction);
+    column->addWidget(letters[0]->parentWidget(), 0, Qt::AlignHCenter);
+    column->addWidget(order, 0, Qt::AlignHCenter);
+    column->addWidget(chart->parentWidget(), 0, Qt::AlignHCenter);
+    column->addWidget(chart_words);
+    // Each group's name in a row of its own, headed by its letter, in the chart's order.
+    for (int p = 0; p < 3; ++p) {
+        const Group g = group_at(p);
+        name_letters_[p] = make_label(this, {QRect(), kBoldPixelSize, true, Qt::AlignLeft | Qt::AlignVCenter},
+            QString(look::group_letter(g)), kWindowBack, QColor::fromRgb(look::group_colour(g)));
+        name_letters_[p]->setFixedWidth(kBoldPixelSize * 3 / 2);
+        right_names[p]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        auto* row = new QHBoxLayout;
+        row->addWidget(name_letters_[p]);
+        row->addWidget(names[p], 1);
+        row->addWidget(right_names[p], 1);
+        column->addLayout(row);
+    }
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {check_button, again_button, next_button})
+        buttons->addWidget(b, 1);
+    column->addLayout(buttons);
+    column->addWidget(verdict);
+    column->addWidget(explanation);
+    column->addStretch();
+}
+
+void QuizWindow::show_chart_words(const std::string& said)
+{
+    if (!chart_words)
+        return;
+    chart_words->setText(text(said).trimmed());
+    chart_words->setVisible(!said.empty());
 }
 
 void QuizWindow::start_round()
@@ -180,16 +276,21 @@ void QuizWindow::show_task()
         names[p]->setEnabled(true);
         names[p]->setVisible(naming);
         right_names[p]->hide();
+        if (narrow_)
+            name_letters_[p]->setVisible(naming);
     }
 
     Surface& surface = chart->surface();
     if (naming) {
         surface.clear();
         chart->setAccessibleDescription(text(words::kNoSpectrum));
+        show_chart_words({});
     } else {
         const Spectrum shown = spectrum_of(t.system);
         plot::plot_spectrum(surface, shown);
-        chart->setAccessibleDescription(text(words::spoken_ratios(shown)));
+        const std::string ratios = words::spoken_ratios(shown);
+        chart->setAccessibleDescription(text(ratios));
+        show_chart_words(ratios);
     }
     chart->show_changes();
 
@@ -201,6 +302,8 @@ void QuizWindow::show_task()
     check_button->setEnabled(true);
     next_button->setEnabled(false);
     next_button->setText(text(task_number() == quiz::kRoundLength ? words::kSummary : words::kNext));
+    if (narrow_)
+        fit_height(*this);
     heading->setFocus();
 }
 
@@ -263,6 +366,8 @@ void QuizWindow::check()
         for (int p = 0; p < 3; ++p) {
             right_names[p]->setText(text(words::multiplet_name(quiz::right_name(t.system, group_at(p)))));
             right_names[p]->show();
+            if (narrow_)
+                name_letters_[p]->show();
         }
     }
 
@@ -272,6 +377,7 @@ void QuizWindow::check()
     chart->show_changes();
     chart->setAccessibleDescription(text(words::spoken_spectrum(truth)));
     trees->show_trees(t.system);
+    show_chart_words(words::describe_spectrum(truth));
 
     if (wrong.empty())
         ++right_;
@@ -291,6 +397,8 @@ void QuizWindow::check()
     explanation->setAccessibleName(spoken);
     check_button->setEnabled(false);
     next_button->setEnabled(true);
+    if (narrow_)
+        fit_height(*this);
     verdict->setFocus();
 }
 
@@ -319,6 +427,8 @@ void QuizWindow::show_score()
     next_button->hide();
     check_button->hide();
     again_button->show();
+    if (narrow_)
+        fit_height(*this);
     verdict->setFocus();
 }
 
@@ -326,7 +436,9 @@ void QuizWindow::show_score()
 // unseen), so the window rings the trees and the chart while it has it.
 QRect QuizWindow::chart_ring() const
 {
-    return (trees->geometry() | chart->geometry()).adjusted(-2, -2, 2, 2);
+    const QRect band(trees->mapTo(this, QPoint()), trees->size());
+    const QRect canvas(chart->mapTo(this, QPoint()), chart->size());
+    return (band | canvas).adjusted(-kRing, -kRing, kRing, kRing);
 }
 
 bool QuizWindow::eventFilter(QObject* watched, QEvent* event)

@@ -10,7 +10,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -29,6 +31,11 @@ class TreeBand;
 // each checked and explained, then the score. Beside the chart a column holds the
 // task, the verdict, the explanation and the buttons. Every result a screen reader
 // must hear is announced by moving the focus to the control that holds it.
+//
+// A narrow window (a phone's page) stands everything in one column of that width: the
+// task, the formula drawn larger, the chart drawn smaller with what it shows in words
+// under it, a row for each group's name, the buttons, the verdict and the explanation.
+// It is as tall as they need and grows and shrinks with the explanation.
 class QuizWindow : public QWidget {
     Q_OBJECT
 
@@ -36,7 +43,7 @@ public:
     static constexpr int kClientWidth = 1108;
     static constexpr int kClientHeight = 674;
 
-    explicit QuizWindow(std::uint32_t seed, QWidget* parent = nullptr);
+    explicit QuizWindow(std::uint32_t seed, std::optional<int> narrow = {}, QWidget* parent = nullptr);
 
     const quiz::Task& task() const { return round_[index_]; }
     int task_number() const { return index_ + 1; }
@@ -55,6 +62,7 @@ public:
     Canvas* chart = nullptr;
     std::array<QComboBox*, 3> names{};
     std::array<ClickLabel*, 3> right_names{};
+    QLabel* chart_words = nullptr;  // a narrow window's only
     FocusText* verdict = nullptr;
     FocusText* explanation = nullptr;
     QPushButton* check_button = nullptr;
@@ -72,7 +80,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void create_controls();
+    void create_controls(bool narrow);
+    void lay_out_narrow();
+    void show_chart_words(const std::string& words);
     void show_task();
     void show_formula(const PartialState& shown);
     void cycle_size(Group g);
@@ -82,6 +92,8 @@ private:
     QRect chart_ring() const;
 
     std::mt19937 engine_;
+    std::array<QLabel*, 3> name_letters_{};  // a narrow window's, by chart_position
+    bool narrow_ = false;
     std::vector<quiz::Task> round_;
     int index_ = 0;
     bool checked_ = false;

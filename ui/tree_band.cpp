@@ -8,12 +8,15 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace spektrion {
 
-TreeBand::TreeBand(QWidget* parent)
+TreeBand::TreeBand(QWidget* parent, qreal zoom)
     : QWidget(parent)
+    , zoom_(zoom)
 {
-    setFixedSize(chart::kWidth, tree::kBandHeight);
+    setFixedSize(int(std::lround(chart::kWidth * zoom)), int(std::lround(tree::kBandHeight * zoom)));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -33,8 +36,10 @@ void TreeBand::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (state_)
-        tree::draw(painter, *state_);
+    if (!state_)
+        return;
+    painter.scale(zoom_, zoom_);
+    tree::draw(painter, *state_);
 }
 
 }  // namespace spektrion

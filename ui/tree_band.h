@@ -13,12 +13,13 @@ namespace spektrion {
 
 // The band of splitting trees over the chart, drawn by the display's trees at the
 // screen's resolution: white, with the trees of a state or empty. Its columns are
-// the chart's, so it stands right above the chart's pixels.
+// the chart's, so it stands right above the chart's pixels; zoomed with the chart,
+// it is drawn that many times its size.
 class TreeBand : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TreeBand(QWidget* parent = nullptr);
+    explicit TreeBand(QWidget* parent = nullptr, qreal zoom = 1.0);
 
     void show_trees(const SpinState& state);
     void clear();
@@ -28,6 +29,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    qreal zoom_;
     std::optional<SpinState> state_;
 };
 

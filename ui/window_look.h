@@ -9,11 +9,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLayout>
 #include <QPalette>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QWidget>
+
+#include <cmath>
 
 #include <QRgb>
 
@@ -64,6 +67,28 @@ inline QFont label_font(int pixel_size, bool bold)
 inline QString subscript(int size)
 {
     return size > 1 ? QString::number(size) : QString();
+}
+
+// `look` `times` as large, its box measured from `corner`: the formula of a narrow
+// window, large enough for a finger.
+inline LabelLook scaled(const LabelLook& look, qreal times, QPoint corner)
+{
+    const auto by = [times](int v) { return int(std::lround(v * times)); };
+    const QRect box = look.box.translated(-corner);
+    return {QRect(by(box.x()), by(box.y()), by(box.width()), by(box.height())), by(look.pixel_size),
+        look.bold, look.alignment};
+}
+
+// A narrow window: the page's width on a phone, where the window's own would not fit.
+// Its controls stand in one column and it is as tall as they need (fit_height).
+inline constexpr int kNarrowestWindow = 320;
+inline constexpr int kFingerSize = 40;  // the least a control is high and wide, for a touch
+inline constexpr qreal kNarrowFormula = 1.5;  // the formula's size there, times its own
+
+// Makes a narrow window as tall as its column of controls needs at its width.
+inline void fit_height(QWidget& window)
+{
+    window.setFixedHeight(window.layout()->totalHeightForWidth(window.width()));
 }
 
 inline QFont label_font(const LabelLook& look)

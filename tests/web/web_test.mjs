@@ -198,6 +198,128 @@ async function otherWindows(name, page, address) {
   }
 }
 
+// A narrow window, on a phone or a tablet: one column the page's width, as tall as it
+// needs, the page scrolling. Its controls stand where the Linux program lays them out
+// at that width (narrow_places).
+const canvasBox = (page) => page.$eval('#qtcanvas', (c) => {
+  const r = c.getBoundingClientRect();
+  return { x: r.left + scrollX, y: r.top + scrollY, width: r.width, height: r.height };
+});
+const settle = () => new Promise((r) => setTimeout(r, 250));
+// A tap at window pixels: the page first scrolled to bring the place to the middle.
+async function tapAt(page, [x, y]) {
+  const at = await page.evaluate((py) => {
+    const r = document.getElementById('qtcanvas').getBoundingClientRect();
+    scrollBy(0, r.top + py - innerHeight / 2);
+    const s = document.getElementById('qtcanvas').getBoundingClientRect();
+    return [s.left, s.top];
+  }, y);
+  await page.touchscreen.tap(at[0] + x, at[1] + y);
+  await settle();
+}
+async function canvasShot(page) {
+  const shot = path.join(work, `canvas-${shots++}.png`);
+  await page.screenshot({ path: shot, clip: await canvasBox(page), captureBeyondViewport: true });
+  return shot;
+}
+// The rows, in window pixels, of the longest run that differs between two pictures.
+function changedRows(a, b, ratio) {
+  const diff = path.join(work, `diff-${shots++}.png`);
+  spawnSync('compare', [a, b, '-compose', 'Src', '-highlight-color', 'white', '-lowlight-color', 'black', diff]);
+  const profile = execFileSync('convert', [diff, '-colorspace', 'Gray', '-scale', '1x!', '-depth', '8', 'txt:-'])
+    .toString();
+  let best = [0, 0];
+  let start = -1;
+  const rows = profile.split('\n').filter((l) => /^0,\d+:/.test(l));
+  rows.push(`0,${rows.length}: (0)`);
+  for (const line of rows) {
+    const row = Number(line.split(/[,:]/)[1]);
+    const changed = !/\(0[,)]/.test(line);
+    if (changed && start < 0) start = row;
+    if (!changed && start >= 0) {
+      if (row - start > best[1] - best[0]) best = [start, row];
+      start = -1;
+    }
+  }
+  return [best[0] / ratio, best[1] / ratio];
+}
+const kNames = 12;
+const kRow = 40;  // a list row, for a finger
+async function chooseName(page, combo, k, ratio) {
+  const before = await canvasShot(page);
+  await tapAt(page, combo);
+  const after = await canvasShot(page);
+  // The open list: the longest run of rows that changed, less the box itself where it
+  // lies next to it.
+  let [top, bottom] = changedRows(before, after, ratio);
+  const list = kNames * kRow;
+  if (bottom - top > list + 8) {
+    if (combo[1] < (top + bottom) / 2) top = bottom - list - 2;
+  }
+  const frame = Math.max(0, (Math.min(bottom - top, list + 8) - list) / 2);
+  await tapAt(page, [combo[0], top + frame + kRow * k + kRow / 2]);
+}
+async function narrowQuiz(page, device, [width, height, ratio]) {
+  await open(page, `${url}#quiz&seed=48703`);
+  const box = await canvasBox(page);
+  const pageWidth = await page.evaluate(() => document.documentElement.scrollWidth);
+  check(box.width < 1108 && box.width >= width - 48 && pageWidth <= width,
+    `${device}: the quiz stands in one column ${box.width} pixels wide, the page ${pageWidth}`);
+  const final = path.join(work, `round-${shots++}.png`);
+  const played = spawnSync(path.join(build, 'bin', 'narrow_places'), ['quiz', '48703', String(box.width), final],
+    { env: { ...process.env, QT_SCALE_FACTOR: String(ratio) } });
+  const round = JSON.parse(played.stdout.toString());
+  for (const task of round.tasks) {
+    if (task.kind === 'names') {
+      for (let p = 0; p < 3; p++) await chooseName(page, task.names[p], task.choices[p], ratio);
+    } else {
+      for (let i = 0; i < 3; i++)
+        for (let c = 0; c < task.clicks[i]; c++) await tapAt(page, task.letters[i]);
+      for (let c = 0; c < task.order_clicks; c++) await tapAt(page, task.order);
+    }
+    await tapAt(page, task.check);
+    await tapAt(page, task.next);
+  }
+  // Ten of ten: the window as the Linux program shows it after the same round.
+  const scoreBox = await canvasBox(page);
+  await showsFile(page, scoreBox, final, `${device}: a whole round by taps, ${round.score}`);
+  // A swipe up over the window scrolls the page, and the window takes no tap from it.
+  await page.evaluate(() => scrollTo(0, 0));
+  const cdp = await page.target().createCDPSession();
+  const x = width / 2;
+  const from = Math.min(height - 20, 600);
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y: from }] });
+  for (let i = 1; i <= 10; i++)
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x, y: from - 15 * i }] });
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await settle();
+  const [scrolled, most] = await page.evaluate(() => [scrollY, document.documentElement.scrollHeight - innerHeight]);
+  check(scrolled >= Math.min(most, 120), `${device}: a swipe over the quiz scrolls the page, ${scrolled} of ` +
+    `${most} pixels`);
+  await showsFile(page, scoreBox, final, `${device}: the swipe left the quiz as it was`);
+}
+async function narrowField(page, device, width) {
+  await open(page, `${url}#field&mhz=60`);
+  const box = await canvasBox(page);
+  const places = JSON.parse(execFileSync(path.join(build, 'bin', 'narrow_places'), ['field', String(box.width)]));
+  check(Math.abs(box.height - places.height) < 1, `${device}: the field window stands in one column, ` +
+    `${box.width} x ${box.height}`);
+  // A finger on the frequency's slider, drawn to its far end: 60 MHz to the most.
+  const [left, y, across] = places.slider;
+  const at = await page.evaluate((py) => {
+    const r = document.getElementById('qtcanvas').getBoundingClientRect();
+    scrollBy(0, r.top + py - innerHeight / 2);
+    const s = document.getElementById('qtcanvas').getBoundingClientRect();
+    return [s.left, s.top];
+  }, y);
+  await page.touchscreen.touchStart(at[0] + left + 4, at[1] + y);
+  for (let i = 1; i <= 10; i++) await page.touchscreen.touchMove(at[0] + left + 4 + (across + 20) * i / 10, at[1] + y);
+  await page.touchscreen.touchEnd();
+  await settle();
+  const hash = await page.evaluate(() => location.hash);
+  check(hash.includes('&mhz=1000&'), `${device}: a slider dragged by a finger sets the frequency: ${hash}`);
+}
+
 const onePage = pathToFileURL(path.join(build, 'web-pack', 'spektrion.html')).href;
 const siteFromFolder = pathToFileURL(path.join(build, 'web-pack', 'web', 'index.html')).href;
 
@@ -285,8 +407,10 @@ try {
     await browser.close();
   }
 
-  // Phones and a tablet, touch only: the window no larger than the screen (scaled to fit
-  // it, drawn at its resolution), as large as it allows, and taps acting as clicks.
+  // Phones and a tablet, touch only. The simulator: no larger than the screen (scaled to
+  // fit it, drawn at its resolution), as large as it allows, and taps acting as clicks.
+  // The quiz and the field window: laid out in one column of the screen's width, a
+  // whole round played by taps, a slider dragged by a finger, the page scrolled by one.
   const browser = await browsers.Chromium();
   for (const [device, width, height, ratio] of [['phone in portrait', 390, 844, 3],
     ['phone in landscape', 844, 390, 3], ['tablet', 820, 1180, 2]]) {
@@ -305,6 +429,8 @@ try {
     const scale = box.width * ratio / 792;
     await walk(page, box, ['A', 'subM', 'J', 'X'], `${device}, tap`, (x, y) => page.touchscreen.tap(x, y), scale);
     if (device.startsWith('phone')) await page.screenshot({ path: path.join(build, `web-${device.replaceAll(' ', '-')}.png`) });
+    await narrowQuiz(page, device, [width, height, ratio]);
+    await narrowField(page, device, width);
     await page.close();
   }
 
