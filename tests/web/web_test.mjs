@@ -301,7 +301,8 @@ async function narrowQuiz(page, device, [width, height, ratio]) {
 async function narrowField(page, device, width) {
   await open(page, `${url}#field&mhz=60`);
   const box = await canvasBox(page);
-  const places = JSON.parse(execFileSync(path.join(build, 'bin', 'narrow_places'), ['field', String(box.width)]));
+  const places = JSON.parse(execFileSync(path.join(build, 'bin', 'narrow_places'), ['field', String(box.width)],
+    { stdio: ['ignore', 'pipe', 'ignore'] }));
   check(Math.abs(box.height - places.height) < 1, `${device}: the field window stands in one column, ` +
     `${box.width} x ${box.height}`);
   // A finger on the frequency's slider, drawn to its far end: 60 MHz to the most.
