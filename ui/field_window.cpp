@@ -5,6 +5,7 @@
 
 #include "display/field_plot.h"
 #include "display/look.h"
+#include "ui/focus_text.h"
 #include "ui/formula_button.h"
 #include "ui/icon.h"
 #include "ui/window_look.h"
@@ -167,13 +168,9 @@ void FieldWindow::create_controls(bool narrow)
 
     auto* column = new QVBoxLayout;
     column->addLayout(grid);
-    for (QLabel*& sentence : sentences) {
-        sentence = new QLabel(this);
-        sentence->setWordWrap(true);
-        sentence->setTextFormat(Qt::PlainText);
-        // A stop for the keyboard, so that a screen reader reads what to expect.
-        sentence->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
-        sentence->setFocusPolicy(Qt::StrongFocus);
+    // Stops for the keyboard, so that a screen reader reads what to expect.
+    for (FocusText*& sentence : sentences) {
+        sentence = new FocusText(QRect(), this);
         column->addWidget(sentence);
     }
     column->addStretch();

@@ -11,11 +11,11 @@
 #include <optional>
 
 class QDoubleSpinBox;
-class QLabel;
 class QSlider;
 
 namespace spektrion {
 
+class FocusText;
 class FormulaButton;
 
 // The spectrum at a chosen spectrometer frequency: the formula as in the simulator,
@@ -46,7 +46,7 @@ public:
     std::array<FormulaButton*, 3> letters{};
     std::array<FormulaButton*, 3> subscripts{};
     QWidget* picture = nullptr;
-    std::array<QLabel*, 2> sentences{};  // A with M, M with X
+    std::array<FocusText*, 2> sentences{};  // A with M, M with X
 
 signals:
     // After every change of the sizes or the setting, once it is shown.

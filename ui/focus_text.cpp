@@ -74,7 +74,9 @@ int FocusText::heightForWidth(int width) const
 
 QSize FocusText::sizeHint() const
 {
-    return {width(), heightForWidth(width())};
+    // Before a layout has given it a width, a line of some forty characters.
+    const int across = width() > 0 ? width() : fontMetrics().averageCharWidth() * 40;
+    return {across, heightForWidth(across)};
 }
 
 void FocusText::paintEvent(QPaintEvent* /*event*/)

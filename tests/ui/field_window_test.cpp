@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "ui/field_window.h"
+#include "ui/focus_text.h"
 #include "ui/formula_button.h"
 
 #include <QAccessible>
