@@ -36,7 +36,7 @@ struct Range {
 };
 std::vector<Range> expansions(const field::Sizes& sizes, const field::Setting& setting);
 
-// Draws the picture `width` wide (size_at) at the painter's origin, on any device.
+// Draws the picture laid out for `width` (size_at) at the painter's origin, on any device.
 void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& setting, int width = kWidth);
 // The picture at device pixel ratio `ratio`, drawn at that resolution.
 QImage picture(

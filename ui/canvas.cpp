@@ -17,8 +17,9 @@ Canvas::Canvas(const QImage& chart, QWidget* parent, qreal zoom)
     , zoom_(zoom)
     , surface_(chart, devicePixelRatioF() * zoom)
 {
-    setFixedSize(int(std::lround((chart::kWidth + 2 * kFrame) * zoom)),
-        int(std::lround((chart::kHeight + 2 * kFrame) * zoom)));
+    // The frame stays a pixel wide; only the chart inside it is zoomed.
+    setFixedSize(int(std::lround(chart::kWidth * zoom)) + 2 * kFrame,
+        int(std::lround(chart::kHeight * zoom)) + 2 * kFrame);
     setMouseTracking(true);
     // Every pixel is painted in paintEvent; nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -50,7 +51,7 @@ void Canvas::paintEvent(QPaintEvent* /*event*/)
         surface_.take_changes();
         update();
     }
-    if (ratio == 1.0) {
+    if (screen == 1.0 && zoom_ == 1.0) {
         painter.setPen(Qt::black);
         painter.drawRect(0, 0, width() - 1, height() - 1);
         painter.drawImage(kFrame, kFrame, surface_.image());

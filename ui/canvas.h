@@ -18,9 +18,9 @@ namespace spektrion {
 // display's resolution and shown pixel for pixel, its frame round(ratio) pixels wide;
 // moved to a screen of another ratio, it is drawn again at that one.
 //
-// A canvas may be zoomed (a narrow window's chart, smaller than the window's own): it
-// is then that many times the chart's size, and its surface is drawn anew at the
-// screen's ratio times the zoom, so that it is still shown pixel for pixel.
+// A canvas may be zoomed (a narrow window's chart, smaller than the window's own): the
+// chart inside the frame is then that many times its size, its surface drawn anew at
+// the screen's ratio times the zoom, so that it is still shown pixel for pixel.
 class Canvas : public QWidget {
     Q_OBJECT
 

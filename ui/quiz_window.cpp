@@ -144,11 +144,11 @@ void QuizWindow::create_controls(bool narrow)
     if (narrow) {
         // The chart as wide as the window allows, never wider than its own.
         const int room = width() - 2 * (kNarrowMargin + kRing);
-        const qreal zoom = std::min(1.0, qreal(room) / (chart::kWidth + 2 * Canvas::kFrame));
+        const qreal zoom = std::min(1.0, qreal(room - 2 * Canvas::kFrame) / chart::kWidth);
         auto* band = new QWidget(this);
         trees = new TreeBand(band, zoom);
         chart = new Canvas(chart::image(), band, zoom);
-        trees->move(kRing + int(std::lround(Canvas::kFrame * zoom)), kRing);
+        trees->move(kRing + Canvas::kFrame, kRing);
         chart->move(kRing, kRing + trees->height());
         band->setFixedSize(chart->width() + 2 * kRing, chart->y() + chart->height() + kRing);
         chart_words = make_text(this, QRect());

@@ -13,8 +13,8 @@ namespace spektrion {
 
 // The band of splitting trees over the chart, drawn by the display's trees at the
 // screen's resolution: white, with the trees of a state or empty. Its columns are
-// the chart's, so it stands right above the chart's pixels; zoomed with the chart,
-// it is drawn that many times its size.
+// the chart's, so it stands right above the chart's pixels, and zoomed with the chart
+// they still are.
 class TreeBand : public QWidget {
     Q_OBJECT
 

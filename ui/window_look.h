@@ -81,7 +81,7 @@ inline LabelLook scaled(const LabelLook& look, qreal times, QPoint corner)
 
 // A narrow window: the page's width on a phone, where the window's own would not fit.
 // Its controls stand in one column and it is as tall as they need (fit_height).
-inline constexpr int kNarrowestWindow = 320;
+inline constexpr int kNarrowestWindow = 280;
 inline constexpr int kFingerSize = 40;  // the least a control is high and wide, for a touch
 inline constexpr qreal kNarrowFormula = 1.5;  // the formula's size there, times its own
 
