@@ -7,7 +7,8 @@
 // so that copying it shares what is on the screen. The simulator reads no link.
 // Where the page is narrower than the quiz or the field window, it names a width
 // (spektrionNarrow) and the window lays itself out in one column that wide; the page's
-// canvas then follows the window's height.
+// canvas then follows the window's height, and a new width the page names
+// (spektrionNarrowTo) lays it out again.
 #include "app/window_program.h"
 #include "model/field_link.h"
 #include "model/selection.h"
@@ -16,9 +17,11 @@
 #include "ui/quiz_window.h"
 #include "words/words.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QTimer>
 
+#include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <optional>
@@ -69,6 +72,20 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 };
+
+// The page grew or shrank but stays narrow (a phone turned): the window lays itself out
+// again at the new width, keeping what it shows.
+void narrow_to(int width)
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->metaObject()->indexOfSlot("set_narrow_width(int)") >= 0)
+            QMetaObject::invokeMethod(window, "set_narrow_width", Q_ARG(int, width));
+}
+
+EMSCRIPTEN_BINDINGS(spektrion_page)
+{
+    emscripten::function("spektrionNarrowTo", &narrow_to);
+}
 
 template <typename Window> std::unique_ptr<Window> fitted(std::unique_ptr<Window> window)
 {

@@ -17,12 +17,19 @@ Canvas::Canvas(const QImage& chart, QWidget* parent, qreal zoom)
     , zoom_(zoom)
     , surface_(chart, devicePixelRatioF() * zoom)
 {
-    // The frame stays a pixel wide; only the chart inside it is zoomed.
-    setFixedSize(int(std::lround(chart::kWidth * zoom)) + 2 * kFrame,
-        int(std::lround(chart::kHeight * zoom)) + 2 * kFrame);
+    set_zoom(zoom);
     setMouseTracking(true);
     // Every pixel is painted in paintEvent; nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Canvas::set_zoom(qreal zoom)
+{
+    zoom_ = zoom;
+    // The frame stays a pixel wide; only the chart inside it is zoomed.
+    setFixedSize(int(std::lround(chart::kWidth * zoom)) + 2 * kFrame,
+        int(std::lround(chart::kHeight * zoom)) + 2 * kFrame);
+    update();
 }
 
 void Canvas::show_changes()

@@ -35,6 +35,8 @@ public:
     // Repaints what was drawn on the surface since the last call: a click's bars and
     // numbers, not the whole chart.
     void show_changes();
+    // Another zoom: the surface is drawn anew at it when next shown.
+    void set_zoom(qreal zoom);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -43,11 +43,17 @@ public:
     FieldView(const FieldWindow& window, int width, QWidget* parent)
         : QWidget(parent)
         , window_(window)
-        , width_(width)
     {
-        setFixedSize(field_plot::size_at(width));
+        set_width(width);
         setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+    void set_width(int width)
+    {
+        width_ = width;
+        setFixedSize(field_plot::size_at(width));
+        update();
     }
 
 protected:
@@ -63,7 +69,7 @@ protected:
 
 private:
     const FieldWindow& window_;
-    int width_;
+    int width_ = field_plot::kWidth;
 };
 
 // A slider set where a finger touches it, not a page at a time towards it: its handle
@@ -199,6 +205,15 @@ void FieldWindow::show_setting(const field::Sizes& sizes, const field::Setting& 
     for (int i = 0; i < field::kParameters; ++i)
         take_value(field::Parameter(i), field::value_of(setting_, field::Parameter(i)));
     show_changes();
+}
+
+void FieldWindow::set_narrow_width(int width)
+{
+    if (!narrow_)
+        return;
+    setFixedWidth(std::max(width, kNarrowestWindow));
+    static_cast<FieldView*>(picture)->set_width(this->width() - 2 * kNarrowMargin);
+    fit_height(*this);
 }
 
 void FieldWindow::set_value(field::Parameter p, double value)

@@ -48,6 +48,10 @@ public:
     QWidget* picture = nullptr;
     std::array<FocusText*, 2> sentences{};  // A with M, M with X
 
+public slots:
+    // A narrow window laid out again at another width (a phone turned).
+    void set_narrow_width(int width);
+
 signals:
     // After every change of the sizes or the setting, once it is shown.
     void setting_changed();

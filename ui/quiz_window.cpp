@@ -142,15 +142,10 @@ void QuizWindow::create_controls(bool narrow)
     connect(order, &QAbstractButton::clicked, this, &QuizWindow::toggle_order);
 
     if (narrow) {
-        // The chart as wide as the window allows, never wider than its own.
-        const int room = width() - 2 * (kNarrowMargin + kRing);
-        const qreal zoom = std::min(1.0, qreal(room - 2 * Canvas::kFrame) / chart::kWidth);
         auto* band = new QWidget(this);
-        trees = new TreeBand(band, zoom);
-        chart = new Canvas(chart::image(), band, zoom);
-        trees->move(kRing + Canvas::kFrame, kRing);
-        chart->move(kRing, kRing + trees->height());
-        band->setFixedSize(chart->width() + 2 * kRing, chart->y() + chart->height() + kRing);
+        trees = new TreeBand(band, chart_zoom());
+        chart = new Canvas(chart::image(), band, chart_zoom());
+        size_chart();
         chart_words = make_text(this, QRect());
     } else {
         trees = new TreeBand(this);
@@ -201,6 +196,31 @@ void QuizWindow::create_controls(bool narrow)
         order, chart, check_button, verdict, explanation, next_button, again_button};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
+}
+
+// The chart as wide as a narrow window allows, never wider than its own.
+qreal QuizWindow::chart_zoom() const
+{
+    const int room = width() - 2 * (kNarrowMargin + kRing + Canvas::kFrame);
+    return std::min(1.0, qreal(room) / chart::kWidth);
+}
+
+void QuizWindow::size_chart()
+{
+    trees->set_zoom(chart_zoom());
+    chart->set_zoom(chart_zoom());
+    trees->move(kRing + Canvas::kFrame, kRing);
+    chart->move(kRing, kRing + trees->height());
+    chart->parentWidget()->setFixedSize(chart->width() + 2 * kRing, chart->y() + chart->height() + kRing);
+}
+
+void QuizWindow::set_narrow_width(int width)
+{
+    if (!narrow_)
+        return;
+    setFixedWidth(std::max(width, kNarrowestWindow));
+    size_chart();
+    fit_height(*this);
 }
 
 void QuizWindow::lay_out_narrow()

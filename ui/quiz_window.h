@@ -70,6 +70,8 @@ public:
     QPushButton* again_button = nullptr;
 
 public slots:
+    // A narrow window laid out again at another width (a phone turned), the round kept.
+    void set_narrow_width(int width);
     void check();
     void next();
     void start_round();
@@ -82,6 +84,8 @@ protected:
 private:
     void create_controls(bool narrow);
     void lay_out_narrow();
+    qreal chart_zoom() const;
+    void size_chart();
     void show_chart_words(const std::string& words);
     void show_task();
     void show_formula(const PartialState& shown);

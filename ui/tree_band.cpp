@@ -16,13 +16,20 @@ TreeBand::TreeBand(QWidget* parent, qreal zoom)
     : QWidget(parent)
     , zoom_(zoom)
 {
-    setFixedSize(int(std::lround(chart::kWidth * zoom)), int(std::lround(tree::kBandHeight * zoom)));
+    set_zoom(zoom);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TreeBand::show_trees(const SpinState& state)
 {
     state_ = state;
+    update();
+}
+
+void TreeBand::set_zoom(qreal zoom)
+{
+    zoom_ = zoom;
+    setFixedSize(int(std::lround(chart::kWidth * zoom)), int(std::lround(tree::kBandHeight * zoom)));
     update();
 }
 

@@ -23,6 +23,7 @@ public:
 
     void show_trees(const SpinState& state);
     void clear();
+    void set_zoom(qreal zoom);
     bool has_trees() const { return state_.has_value(); }
 
 protected:

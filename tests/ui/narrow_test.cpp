@@ -85,6 +85,9 @@ TEST_P(NarrowTest, QuizFitsTheWidthAndAFingerThroughARound)
         window.next();
     }
     expect_fits_a_finger(window, "the score");
+    window.set_narrow_width(GetParam() + 100);
+    ASSERT_EQ(window.width(), GetParam() + 100);
+    expect_fits_a_finger(window, "the score, wider");
 }
 
 TEST_P(NarrowTest, FieldFitsTheWidthAndAFinger)
@@ -94,6 +97,9 @@ TEST_P(NarrowTest, FieldFitsTheWidthAndAFinger)
     ASSERT_EQ(window.width(), GetParam());
     expect_fits_a_finger(window, "field");
     expect_formula_fits_a_finger(window.letters, window.subscripts, "field");
+    window.set_narrow_width(GetParam() + 100);
+    expect_fits_a_finger(window, "field, wider");
+    EXPECT_EQ(window.picture->width(), GetParam() + 100 - 16);
 }
 
 // The narrowest window the page asks for, a common phone in portrait, one turned.

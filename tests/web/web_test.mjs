@@ -305,6 +305,23 @@ async function narrowQuiz(page, device, width, ratio) {
   check(back >= Math.min(before, 120), `${device}: a swipe over the quiz scrolls the page, ${back} of ${before} pixels`);
   await showsFile(page, scoreBox, final, `${device}: the swipe left the quiz as it was`);
 }
+// A phone turned with the quiz's score on it: the window laid out again at the new
+// width, as the Linux program lays out the same round there, without a reload.
+async function turnPhone(page, [width, height, ratio]) {
+  await page.evaluate(() => { window.stillThisPage = true; });
+  await page.setViewport({ width: height, height: width, deviceScaleFactor: ratio, isMobile: true, hasTouch: true });
+  const across = await page.waitForFunction((w) => {
+    const r = document.getElementById('qtcanvas').getBoundingClientRect();
+    return r.width !== w && r.width;
+  }, { timeout: 10000 }, width - 16).then((h) => h.jsonValue(), () => 0);
+  const kept = await page.evaluate(() => window.stillThisPage === true);
+  const final = path.join(work, `turned-${shots++}.png`);
+  spawnSync(path.join(build, 'bin', 'narrow_places'), ['quiz', '48703', String(across), final],
+    { env: { ...process.env, QT_SCALE_FACTOR: String(ratio) } });
+  check(kept, 'phone turned: the page is not loaded again');
+  await showsFile(page, await canvasBox(page), final, `phone turned: the score laid out again ${across} pixels wide`);
+  await page.setViewport({ width, height, deviceScaleFactor: ratio, isMobile: true, hasTouch: true });
+}
 async function narrowField(page, device, width) {
   await open(page, `${url}#field&mhz=60`);
   const box = await canvasBox(page);
@@ -438,6 +455,7 @@ try {
     await walk(page, box, ['A', 'subM', 'J', 'X'], `${device}, tap`, (x, y) => page.touchscreen.tap(x, y), scale);
     if (device.startsWith('phone')) await page.screenshot({ path: path.join(build, `web-${device.replaceAll(' ', '-')}.png`) });
     await narrowQuiz(page, device, width, ratio);
+    if (device === 'phone in portrait') await turnPhone(page, [width, height, ratio]);
     await narrowField(page, device, width);
     await page.close();
   }
