@@ -120,8 +120,7 @@ void QuizWindow::create_controls(bool narrow)
     QWidget* formula = this;
     if (narrow) {
         formula = new QWidget(this);
-        formula->setFixedSize(
-            scaled({letter_row, 0, false, {}}, kNarrowFormula, letter_row.topLeft()).box.size());
+        formula->setFixedSize(letter_row.size() * kNarrowFormula);
     }
     // As the simulator makes them: later boxes above earlier ones where they share a column.
     order = new FormulaButton(

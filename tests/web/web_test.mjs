@@ -206,14 +206,17 @@ const canvasBox = (page) => page.$eval('#qtcanvas', (c) => {
   return { x: r.left + scrollX, y: r.top + scrollY, width: r.width, height: r.height };
 });
 const settle = () => new Promise((r) => setTimeout(r, 250));
-// A tap at window pixels: the page first scrolled to bring the place to the middle.
+// The page scrolled to bring window row `y` to `at` pixels from the screen's top (its
+// middle unless given); where the window's corner then stands on the screen.
+const scrollToRow = (page, y, at = null) => page.evaluate(([py, pat]) => {
+  const r = document.getElementById('qtcanvas').getBoundingClientRect();
+  scrollBy(0, r.top + py - (pat ?? innerHeight / 2));
+  const s = document.getElementById('qtcanvas').getBoundingClientRect();
+  return [s.left, s.top];
+}, [y, at]);
+// A tap at window pixels, the place first brought to the middle of the screen.
 async function tapAt(page, [x, y]) {
-  const at = await page.evaluate((py) => {
-    const r = document.getElementById('qtcanvas').getBoundingClientRect();
-    scrollBy(0, r.top + py - innerHeight / 2);
-    const s = document.getElementById('qtcanvas').getBoundingClientRect();
-    return [s.left, s.top];
-  }, y);
+  const at = await scrollToRow(page, y);
   await page.touchscreen.tap(at[0] + x, at[1] + y);
   await settle();
 }
@@ -288,12 +291,8 @@ async function narrowQuiz(page, device, width, ratio) {
   const scoreBox = await canvasBox(page);
   await showsFile(page, scoreBox, final, `${device}: a whole round by taps, ${round.score}`);
   // A swipe down from "Ще раз" scrolls the page back, and the window takes no tap from it.
-  const [x, from] = await page.evaluate(([ax, ay]) => {
-    const r = document.getElementById('qtcanvas').getBoundingClientRect();
-    scrollBy(0, r.top + ay - 40);
-    const s = document.getElementById('qtcanvas').getBoundingClientRect();
-    return [s.left + ax, s.top + ay];
-  }, round.again);
+  const corner = await scrollToRow(page, round.again[1], 40);
+  const [x, from] = [corner[0] + round.again[0], corner[1] + round.again[1]];
   const cdp = await page.target().createCDPSession();
   const before = await page.evaluate(() => scrollY);
   await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y: from }] });
@@ -331,12 +330,7 @@ async function narrowField(page, device, width) {
     `${box.width} x ${box.height}`);
   // A finger on the frequency's slider, drawn to its far end: 60 MHz to the most.
   const [left, y, across] = places.slider;
-  const at = await page.evaluate((py) => {
-    const r = document.getElementById('qtcanvas').getBoundingClientRect();
-    scrollBy(0, r.top + py - innerHeight / 2);
-    const s = document.getElementById('qtcanvas').getBoundingClientRect();
-    return [s.left, s.top];
-  }, y);
+  const at = await scrollToRow(page, y);
   await page.touchscreen.touchStart(at[0] + left + 4, at[1] + y);
   for (let i = 1; i <= 10; i++) await page.touchscreen.touchMove(at[0] + left + 4 + (across + 20) * i / 10, at[1] + y);
   await page.touchscreen.touchEnd();
