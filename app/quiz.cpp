@@ -12,37 +12,63 @@
 namespace {
 
 constexpr char kProgram[] = "spektrion-quiz";
+constexpr spektrion::ToolMessages kMessages(kProgram);
+constexpr char kUsage[]
+    = "Usage: spektrion-quiz [--seed S]\n"
+      "Opens the quiz: ten questions on A-M-X spin systems, drawn at random, answered\n"
+      "one by one, then the score.\n"
+      "\n"
+      "Options:\n"
+      "  --seed S       the round that seed S names, a whole number from 0 to 4294967295:\n"
+      "                 the same ten questions on every computer\n"
+      "  -h, --help     print this help and exit\n"
+      "  --version      print the version and exit\n";
 
-// The round a seed draws: a new one at every start unless `--seed S` is given, and
-// then the same for everyone who gives it (nothing is saved between runs). Every other
-// argument is passed over, as the simulator passes over the toolkit's options.
-std::optional<std::uint32_t> chosen_seed(int argc, char** argv)
+// What the command line asks: the round's seed (a new one at every start unless
+// `--seed S` is given, and then the same for everyone who gives it), or an answer to
+// print. Anything else, a misspelt --seed or the toolkit's own options among it, is
+// refused before any window: a teacher's typo must not give every student another round.
+struct Request {
+    std::uint32_t seed = 0;
+    std::string answer;
+};
+
+std::optional<Request> parse(int argc, char** argv)
 {
-    const std::vector<QByteArray> args = spektrion::tool_arguments(argc, argv);
-    std::vector<QByteArray> given;  // the value of every --seed S or --seed=S
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--seed")
-            given.push_back(i + 1 < args.size() ? args[++i] : QByteArray());
-        else if (args[i].startsWith("--seed="))
-            given.push_back(args[i].mid(7));
+    spektrion::ToolCommandLine line(spektrion::tool_arguments(argc, argv), kMessages);
+    std::optional<std::uint32_t> seed;
+    const std::string expected = "a whole number from 0 to 4294967295";
+    while (line.next()) {
+        const QString& a = line.option();
+        if (a != u"--seed" && !a.startsWith(u"--seed=")) {
+            if (!line.common(kUsage, "spektrion-quiz " SPEKTRION_VERSION "\n", false))
+                return std::nullopt;
+            continue;
+        }
+        if (seed)
+            return kMessages.refuse("--seed is given more than once; a round has one seed");
+        if (a == u"--seed") {
+            seed = line.value(spektrion::parse_seed, expected);
+        } else {
+            const std::string given = a.mid(7).toStdString();
+            seed = spektrion::parse_seed(given);
+            if (!seed)
+                kMessages.usage_error("bad --seed '" + given + "': " + expected);
+        }
+        if (!seed)
+            return std::nullopt;
     }
-    if (given.empty())
-        return std::random_device{}();
-    const std::optional<std::uint32_t> seed
-        = given.size() == 1 ? spektrion::parse_seed(given[0].toStdString()) : std::nullopt;
-    if (!seed)
-        spektrion::ToolMessages(kProgram).error(given.size() == 1
-                ? "bad --seed '" + given[0].toStdString() + "': a whole number from 0 to 4294967295"
-                : std::string("--seed is given more than once; a round has one seed"));
-    return seed;
+    return Request{seed ? *seed : std::random_device{}(), line.answer()};
 }
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    const std::optional<std::uint32_t> seed = chosen_seed(argc, argv);
-    if (!seed)
+    const std::optional<Request> request = parse(argc, argv);
+    if (!request)
         return 2;
-    return spektrion::run_window<spektrion::QuizWindow, kProgram>(argc, argv, *seed);
+    if (!request->answer.empty())
+        return kMessages.print(request->answer) ? 0 : 1;
+    return spektrion::run_window<spektrion::QuizWindow, kProgram>(argc, argv, request->seed);
 }

@@ -14,6 +14,7 @@
 #endif
 #include "display/plot.h"
 #include "display/tree.h"
+#include "model/number_text.h"
 #include "model/spectrum.h"
 #include "model/state.h"
 #include "ui/canvas.h"
@@ -103,6 +104,8 @@ struct Request {
     bool describe = false;
     bool tree = false;
     double scale = 1.0;
+    bool scale_given = false;
+    bool order_given = false;
     std::optional<QPoint> pointer;
     QByteArray output;  // the file name's bytes, as given
 #ifdef SPEKTRION_FIELD
@@ -186,11 +189,8 @@ Taken field_option(ToolCommandLine& line, Request& r)
 std::string csv(const std::vector<field::Line>& lines, double mhz)
 {
     std::string text = "hz,ppm,intensity\n";
-    char row[96];
-    for (const field::Line& l : lines) {
-        std::snprintf(row, sizeof row, "%.4f,%.7f,%.7f\n", l.hz, l.hz / mhz, l.intensity);
-        text += row;
-    }
+    for (const field::Line& l : lines)
+        text += fixed_point(l.hz, 4) + ',' + fixed_point(l.hz / mhz, 7) + ',' + fixed_point(l.intensity, 7) + '\n';
     return text;
 }
 #endif
@@ -215,6 +215,7 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
             if (!order)
                 return std::nullopt;
             r.state.order = *order;
+            r.order_given = true;
         } else if (a == u"--pointer") {
             r.pointer = line.value(
                 [&](const std::string& given) -> std::optional<QPoint> {
@@ -240,6 +241,7 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
             if (!scale)
                 return std::nullopt;
             r.scale = *scale;
+            r.scale_given = true;
         } else if (a == u"--chart") {
             r.chart_only = true;
         } else if (a == u"--tree") {
@@ -264,9 +266,9 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
 #ifdef SPEKTRION_FIELD
     if (!r.at_field && (r.setting_given || r.lines || r.first_order))
         return kMessages.refuse("--shifts, --couplings, --width and --lines go with --field MHZ");
-    if (r.at_field && (r.chart_only || r.tree || r.describe || r.pointer))
-        return kMessages.refuse("--field draws the spectrum at a field; --chart, --tree, --describe and "
-                                "--pointer are the simulator's");
+    if (r.at_field && (r.chart_only || r.tree || r.describe || r.pointer || r.order_given))
+        return kMessages.refuse("--field draws the spectrum at a field; --chart, --tree, --describe, "
+                                "--pointer and --order are the simulator's");
     if (r.first_order && !r.lines)
         return kMessages.refuse("--first-order goes with --lines");
     const char* const prints = r.lines ? "--lines prints the lines"
@@ -275,6 +277,9 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
 #else
     const char* const prints = r.describe ? "--describe prints words" : nullptr;
 #endif
+    // An option that would change nothing is a mistake the user should hear of.
+    if (prints && (r.scale_given || r.chart_only || r.tree || r.pointer))
+        return kMessages.refuse(std::string(prints) + "; --scale, --chart, --tree and --pointer go with a picture");
     if (prints && !r.output.isEmpty())
         return kMessages.refuse(std::string(prints) + " and -o writes a picture; give one of them");
     if (prints)
@@ -346,6 +351,7 @@ QByteArray field_picture(const field::Sizes& sizes, const field::Setting& settin
         QSize(device_pixels(field_plot::kWidth * r.scale), device_pixels(field_plot::kHeight * r.scale)));
     generator.setViewBox(QRectF(0, 0, field_plot::kWidth, field_plot::kHeight));
     generator.setTitle(look::text(words::kFieldPicture));
+    generator.setDescription(field_plot::description(setting));
     QPainter painter(&generator);
     field_plot::draw(painter, sizes, setting);
     painter.end();

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,6 +109,12 @@ void prepare_command_line_tool()
         qunsetenv(scaling);
     mute_libraries_standard_error();
     qInstallMessageHandler(quiet_message_handler);
+#ifndef Q_OS_WIN
+    // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which the tool
+    // reports in its sentence and cleans up after, rather than the process being killed
+    // with its temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 std::vector<QByteArray> tool_arguments(int argc, char** argv)
@@ -177,13 +184,26 @@ std::string write_whole_file(const QByteArray& name, const QByteArray& data)
         target = link.startsWith('/') || slash < 0 ? link : target.left(slash + 1) + link;
     }
     const bool exists = ::stat(target.constData(), &status) == 0;
+    // A loop of links, or a name that cannot be looked up for another reason than that
+    // it is not there yet, is not a name to write to.
+    if (!exists && errno != ENOENT)
+        return with_reason("it cannot be reached");
+    if (!exists && ::lstat(target.constData(), &status) == 0 && S_ISLNK(status.st_mode)) {
+        errno = ELOOP;
+        return with_reason("it cannot be reached");
+    }
     if (exists && !S_ISREG(status.st_mode))
         return "it exists and is not a regular file";
     // Replacing needs only the folder's permission; a file that may not be written to
     // is not replaced either.
     if (exists && ::access(target.constData(), W_OK) != 0)
         return with_reason("it may not be written to");
-    QByteArray temporary = target + ".XXXXXX";
+    // Beside the target, so that the rename stays on one file system; named after it
+    // where the name leaves room for the suffix, else with a short name of its own.
+    const qsizetype slash = target.lastIndexOf('/');
+    const qsizetype base = target.size() - slash - 1;
+    QByteArray temporary = base + 7 <= NAME_MAX ? target + ".XXXXXX"
+                                                : target.left(slash + 1) + ".spektrion.XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return with_reason("cannot create a file there");
@@ -244,10 +264,10 @@ void ToolCommandLine::bad_value(const std::string& given, const std::string& exp
     messages_.usage_error("bad " + option().toStdString() + " '" + given + "': " + expected);
 }
 
-bool ToolCommandLine::common(const char* usage, const char* version)
+bool ToolCommandLine::common(const char* usage, const char* version, bool takes_output)
 {
     const QString& a = option();
-    if (a == u"-o" || a == u"--output") {
+    if (takes_output && (a == u"-o" || a == u"--output")) {
         if (!has_value() || args_[at_ + 1].isEmpty()) {
             messages_.usage_error("-o needs a file name");
             return false;

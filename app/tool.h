@@ -90,9 +90,10 @@ public:
     // a number from 0.5 to 4…".
     void bad_value(const std::string& given, const std::string& expected) const;
 
-    // -o or --output and its file, -h or --help, --version: taken; anything else is an
-    // unknown argument. False (after saying why) where the arguments are wrong.
-    bool common(const char* usage, const char* version);
+    // -o or --output and its file (unless `takes_output` is false: a window program's),
+    // -h or --help, --version: taken; anything else is an unknown argument. False (after
+    // saying why) where the arguments are wrong.
+    bool common(const char* usage, const char* version, bool takes_output = true);
 
     // What common() took.
     const QByteArray& output() const { return output_; }

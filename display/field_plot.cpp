@@ -225,6 +225,12 @@ QSize size_at(int width)
     return width >= kWidth ? QSize(kWidth, kHeight) : QSize(width, kNarrowHeight);
 }
 
+QString description(const field::Setting& setting)
+{
+    return look::text(words::pair_sentence(field::coupled_pair(setting, Group::A)) + ' '
+        + words::pair_sentence(field::coupled_pair(setting, Group::X)));
+}
+
 void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& setting, int width)
 {
     const Frame f = frame_at(width);
@@ -239,12 +245,17 @@ void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& se
     }
 
     // The whole: half a ppm beyond the outermost shifts, and down to TMS where a shift
-    // lies within a ppm of it.
-    const double high = *std::max_element(setting.shifts_ppm.begin(), setting.shifts_ppm.end()) + 0.5;
+    // lies within a ppm of it; wider where a multiplet reaches further (at a low field,
+    // with large constants), so that it shows every line the expansions show.
+    const std::vector<Range> ranges = expansions(sizes, setting);
+    double high = (*std::max_element(setting.shifts_ppm.begin(), setting.shifts_ppm.end()) + 0.5) * setting.mhz;
     double low = *std::min_element(setting.shifts_ppm.begin(), setting.shifts_ppm.end()) - 0.5;
-    if (low < 0.5)
-        low = -0.3;
-    const Panel whole(f.whole, low * setting.mhz, high * setting.mhz, f.text_pixel_size);
+    low = (low < 0.5 ? -0.3 : low) * setting.mhz;
+    for (const Range& r : ranges) {
+        high = std::max(high, r.to_hz);
+        low = std::min(low, r.from_hz);
+    }
+    const Panel whole(f.whole, low, high, f.text_pixel_size);
     whole.draw(painter, exact, first_order, colours, setting.width);
     whole.axis(painter, setting.mhz, true);
     if (whole.shows(0.0)) {
@@ -254,7 +265,6 @@ void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& se
             Qt::AlignHCenter, look::text(words::kTms));
     }
 
-    const std::vector<Range> ranges = expansions(sizes, setting);
     const double n = double(ranges.size());
     const QRectF& room = f.expansions;
     for (std::size_t i = 0; i < ranges.size(); ++i) {

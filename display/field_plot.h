@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QSize>
+#include <QString>
 
 #include <vector>
 
@@ -35,6 +36,9 @@ struct Range {
     double to_hz;
 };
 std::vector<Range> expansions(const field::Sizes& sizes, const field::Setting& setting);
+
+// What the picture tells a reader who cannot see it: each coupled pair's sentence.
+QString description(const field::Setting& setting);
 
 // Draws the picture laid out for `width` (size_at) at the painter's origin, on any device.
 void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& setting, int width = kWidth);

@@ -259,7 +259,9 @@ Pair coupled_pair(const Setting& setting, Group outer)
         return {outer, 0.0, Regime::Uncoupled};
     if (delta == 0.0)
         return {outer, 0.0, Regime::Equivalent};
-    const double ratio = delta / j;
+    // To nine decimals: a setting whose ratio is exactly a threshold (0.5 ppm at 100 MHz
+    // over 5 Hz) is not taken for the 9.999… its binary fractions give.
+    const double ratio = std::round(delta / j * 1e9) / 1e9;
     return {outer, ratio,
         ratio >= kLeaning      ? Regime::FirstOrder
             : ratio >= kStrong ? Regime::Leaning

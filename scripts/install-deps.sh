@@ -19,6 +19,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev
   lintian reuse help2man man-db poppler-utils qt6-svg-dev librsvg2-bin
   at-spi2-core python3-pyatspi dbus orca speech-dispatcher
+  locales
 )
 case "${1:-}" in
   "") ;;
@@ -52,9 +53,12 @@ for p in "${packages[@]}"; do
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
 
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+# The users' locale, where the tests run the programs too: a bare Debian has none
+# but C.UTF-8.
+has_ukrainian() { locale -a 2>/dev/null | grep -qix 'uk_UA.utf8'; }
 
-echo "Installing: ${missing[*]}"
+[[ ${#missing[@]} -eq 0 ]] && has_ukrainian && exit 0
+
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then
   if ! command -v sudo >/dev/null; then
@@ -63,9 +67,15 @@ if [[ $(id -u) -ne 0 ]]; then
   fi
   sudo=(sudo)
 fi
+if ! has_ukrainian && [[ ${#missing[@]} -eq 0 ]]; then
+  "${sudo[@]}" localedef -i uk_UA -c -f UTF-8 uk_UA.UTF-8
+  exit 0
+fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+has_ukrainian || "${sudo[@]}" localedef -i uk_UA -c -f UTF-8 uk_UA.UTF-8
 # fontconfig's system caches as the packages left them may not be valid for the faces
 # just installed; then the first program that asks for a font rebuilds them, writing
 # under /var/cache (and, where it may not, complaining on its standard error). Brought

@@ -87,6 +87,31 @@ public:
     }
 };
 
+// A value box that reads a number as a student types it. A decimal point where the
+// locale writes a comma (the keypad's key gives a point) is the comma. The value is
+// taken on Enter or when the focus leaves, not at every keystroke, so that "2" on the
+// way to "2,5" is never written back into the box. A number out of range stays on
+// screen until then and is refused by showing the value again, where the toolkit would
+// drop the keystroke and leave another number ("200" for "2000").
+class DecimalBox : public QDoubleSpinBox {
+public:
+    explicit DecimalBox(QWidget* parent)
+        : QDoubleSpinBox(parent)
+    {
+        setKeyboardTracking(false);
+        setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    }
+
+    QValidator::State validate(QString& input, int& pos) const override
+    {
+        input.replace(u'.', locale().decimalPoint());
+        const QValidator::State state = QDoubleSpinBox::validate(input, pos);
+        bool number = false;
+        locale().toDouble(input, &number);
+        return state == QValidator::Invalid && number ? QValidator::Intermediate : state;
+    }
+};
+
 }  // namespace
 
 FieldWindow::FieldWindow(std::optional<int> narrow, QWidget* parent)
@@ -95,7 +120,8 @@ FieldWindow::FieldWindow(std::optional<int> narrow, QWidget* parent)
 {
     setting_ = field::kDefaultSetting;
     dress_window(*this, text(words::kFieldTitle),
-        narrow ? QSize(std::max(*narrow, kNarrowestWindow), kClient.height()) : kClient, kTextPixelSize);
+        narrow ? QSize(std::max(*narrow, kNarrowestWindow), kClient.height()) : kClient, kTextPixelSize,
+        look::Smoothing::Print);
     setWindowIcon(window_icon());
     create_controls(narrow.has_value());
     show_setting(sizes_, setting_);
@@ -132,7 +158,7 @@ void FieldWindow::create_controls(bool narrow)
         Control& c = control(p);
         c.slider = new QSlider(Qt::Horizontal, this);
         c.slider->setRange(int(std::lround(r.low / r.step)), int(std::lround(r.high / r.step)));
-        c.box = new QDoubleSpinBox(this);
+        c.box = new DecimalBox(this);
         // Ukrainian numbers: a decimal comma, as on the picture's axes.
         c.box->setLocale(QLocale(QLocale::Ukrainian, QLocale::Ukraine));
         c.box->setRange(r.low, r.high);
@@ -249,13 +275,10 @@ void FieldWindow::show_changes()
         subscripts[i]->setText(subscript(sizes_[std::size_t(i)]));
         letters[i]->setAccessibleName(text(words::spoken_group(g, sizes_[std::size_t(i)])));
     }
-    QStringList said;
-    for (std::size_t i = 0; i < sentences.size(); ++i) {
+    for (std::size_t i = 0; i < sentences.size(); ++i)
         sentences[i]->setText(
             text(words::pair_sentence(field::coupled_pair(setting_, i == 0 ? Group::A : Group::X))));
-        said << sentences[i]->text();
-    }
-    picture->setAccessibleDescription(said.join(u' '));
+    picture->setAccessibleDescription(field_plot::description(setting_));
     picture->update();
     // A sentence may wrap to another line.
     if (narrow_)

@@ -99,8 +99,11 @@ inline QFont label_font(const LabelLook& look)
 // What both windows wear: their title, a fixed size, the window's grey behind every
 // control and the font its controls inherit unless they set their own. Set before
 // the controls are made, the font costs them nothing: a font changed afterwards makes
-// every list box build its list at once.
-inline void dress_window(QWidget& window, const QString& title, QSize size, int font_pixel_size)
+// every list box build its list at once. The simulator's and the quiz's text is
+// unsmoothed, as the bitmap face it stands in for; a window of small digits to read
+// (the field window's) asks for smoothed text.
+inline void dress_window(QWidget& window, const QString& title, QSize size, int font_pixel_size,
+    look::Smoothing smoothing = look::Smoothing::Screen)
 {
     window.setWindowTitle(title);
     window.setFixedSize(size);
@@ -108,7 +111,9 @@ inline void dress_window(QWidget& window, const QString& title, QSize size, int 
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
     window.setPalette(palette);
-    window.setFont(label_font(font_pixel_size, false));
+    window.setFont(smoothing == look::Smoothing::Screen
+            ? label_font(font_pixel_size, false)
+            : look::face(look::kSans, QFont::SansSerif, font_pixel_size, QFont::Normal, smoothing));
 }
 
 }  // namespace spektrion::window_look

@@ -3,10 +3,11 @@
 
 #include "words/words.h"
 
+#include "model/number_text.h"
 #include "model/spin_system.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cmath>
 
 namespace spektrion::words {
 namespace {
@@ -329,11 +330,16 @@ std::string spoken_score(int right, int of, const std::vector<int>& wrong_tasks)
 std::string pair_sentence(const field::Pair& pair)
 {
     const std::string who = letter_of(pair.outer) + " і M: ";
-    // Δν/J as a reader takes it in: whole from 10 up, else with one decimal, after a comma.
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, pair.ratio >= 9.95 ? "%.0f" : "%.1f", pair.ratio);
-    std::string number = buffer;
-    std::replace(number.begin(), number.end(), '.', ',');
+    // Δν/J as a reader takes it in: whole from 10 up, one decimal from 1, below that two
+    // significant digits, so that shifts that differ never show 0. Cut, not rounded, at
+    // those places: the verdict's thresholds (3 and 10) have no more, so the number and
+    // the verdict never disagree.
+    const int decimals = pair.ratio >= field::kLeaning ? 0
+        : pair.ratio >= 1.0 || !(pair.ratio > 0.0)     ? 1
+                                                       : std::min(6, 1 - int(std::floor(std::log10(pair.ratio))));
+    std::string number = truncated_with_comma(pair.ratio, decimals);
+    if (pair.ratio < 1.0)
+        number.erase(std::max(number.find_last_not_of('0') + 1, number.find(',') + 2));
     const std::string ratio = who + "Δν/J = " + number + ". ";
     switch (pair.regime) {
     case field::Regime::Uncoupled: return who + "J = 0, сигнали не розщеплюють один одного.";

@@ -239,20 +239,24 @@ TEST(SnapshotTest, DescribePrintsTheSpectrumInWords)
         "A: квартет, 1 : 3 : 3 : 1\n");
 }
 
-// The line list as a spreadsheet reads it: the header, then a line per transition by
-// frequency, none closer than 0.001 Hz or weaker than 1e-6, adding up to the protons;
-// the first-order list in the same form.
+// The line list as a spreadsheet reads it, in any locale: the header, then a line per
+// transition by frequency, none closer than 0.001 Hz or weaker than 1e-6, adding up to
+// the protons; the first-order list in the same form, A's 3 lines, M's 4 × 2 and X's 3
+// (at 60 MHz the exact list has more). A shift of 0 has no sign.
 TEST(SnapshotTest, LinesAtAFieldAreAListToCompute)
 {
     for (const char* list : {"--lines", "--first-order"}) {
-        QStringList arguments = {"--field", "60", "--sizes", "3,2,1", "--lines"};
-        if (QByteArray(list) == "--first-order")
+        QStringList arguments = {"--field", "60", "--sizes", "3,2,1", "--shifts", "3.9,3.6,0", "--lines"};
+        const bool first_order = QByteArray(list) == "--first-order";
+        if (first_order)
             arguments << list;
         const Outcome out = snapshot(arguments);
         ASSERT_EQ(out.exit_code, 0) << out.errors.toStdString();
         QStringList rows = out.output.split(u'\n', Qt::SkipEmptyParts);
         ASSERT_GT(rows.size(), 1);
         EXPECT_EQ(rows.takeFirst(), "hz,ppm,intensity");
+        EXPECT_EQ(rows.size() == 14, first_order) << rows.size() << " lines";
+        EXPECT_FALSE(out.output.contains(QLatin1String("-0.0000,"))) << out.output.toStdString();
         double total = 0.0;
         double previous = -1e9;
         for (const QString& row : rows) {
@@ -280,6 +284,9 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
         BadCall{"UnknownOption", {"--colour", "red"}, "--colour"},
         BadCall{"FieldTooLow", {"--field", "20", "-o", "OUT"}, "--field"},
         BadCall{"ShiftsWithoutField", {"--shifts", "1,2,3", "-o", "OUT"}, "--field"},
+        BadCall{"OrderAtAField", {"--field", "60", "--order", "<", "-o", "OUT.png"}, "--order"},
+        BadCall{"ScaleOfALineList", {"--field", "60", "--scale", "3", "--lines"}, "--scale"},
+        BadCall{"ChartOfWords", {"--describe", "--chart"}, "--chart"},
         BadCall{"NotAPng", {"--sizes", "1,1,1", "-o", "OUT.jpg"}, "out.jpg"},
         BadCall{"NoOutput", {"--sizes", "1,1,1", "--no-o"}, "--no-o"},
         BadCall{"DescribeAndPicture", {"--describe", "-o", "OUT.png"}, "--describe"},

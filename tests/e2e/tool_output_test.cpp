@@ -30,7 +30,9 @@ struct Tool {
 constexpr Tool kSnapshot{SNAPSHOT_BINARY, ".png"};
 constexpr Tool kWorksheet{WORKSHEET_BINARY, ".pdf"};
 
-enum class Limit { None, FailsHalfWay, KilledHalfWay };
+// A file-size limit (ulimit -f) part-way through the file: the write fails (EFBIG) where
+// the limit's signal is ignored, and where it is not, the tool ignores it itself.
+enum class Limit { None, SignalIgnored, SignalDefault };
 
 struct Fault {
     const char* name;
@@ -40,7 +42,8 @@ struct Fault {
     const char* arguments;
     Limit limit;
     bool stdout_full;
-    int exit_code;  // -1: killed by the file-size limit's SIGXFSZ
+    int exit_code;
+    const char* written = nullptr;  // where it succeeds: the name it writes, as OUT
 };
 
 constexpr Fault kFaults[] = {
@@ -48,19 +51,22 @@ constexpr Fault kFaults[] = {
     {"Fifo", "mkfifo OUT", "-o OUT", Limit::None, false, 1},
     {"Folder", "mkdir OUT", "-o OUT", Limit::None, false, 1},
     {"MissingFolder", "", "-o no/such/OUT", Limit::None, false, 1},
-    {"WriteFailsHalfWay", "", "-o OLD", Limit::FailsHalfWay, false, 1},
-    {"KilledHalfWay", "", "-o OLD", Limit::KilledHalfWay, false, -1},
+    {"LinkLoop", "ln -s OUT OUT", "-o OUT", Limit::None, false, 1},
+    {"WriteFailsHalfWay", "", "-o OLD", Limit::SignalIgnored, false, 1},
+    {"SizeLimitWithItsSignal", "", "-o OLD", Limit::SignalDefault, false, 1},
     // fontconfig with caches it must rebuild, and may not write past the limit: its
     // complaint is not the tool's to pass on.
     {"StaleFontCachesUnwritable",
         "mkdir .fc && printf "
         "'<fontconfig><dir>/usr/share/fonts</dir><cachedir>%s/.fc</cachedir></fontconfig>' "
         "\"$PWD\" >.fonts.conf && export FONTCONFIG_FILE=\"$PWD/.fonts.conf\"",
-        "-o OLD", Limit::FailsHalfWay, false, 1},
+        "-o OLD", Limit::SignalIgnored, false, 1},
     {"HelpToAFullOutput", "", "--help", Limit::None, true, 1},
     {"VersionToAFullOutput", "", "--version", Limit::None, true, 1},
     // A name that is not valid UTF-8 lands as given, byte for byte.
-    {"UndecodableName", "", "-o \"$(printf 'caf\\351')\"OUT", Limit::None, false, 0},
+    {"UndecodableName", "", "-o \"$(printf 'caf\\351')\"OUT", Limit::None, false, 0, "caf\351OUT"},
+    // As long as a file name may be: 255 bytes.
+    {"LongestName", "", "-o LONGOUT", Limit::None, false, 0, "LONGOUT"},
 };
 
 struct Case {
@@ -105,7 +111,8 @@ TEST_P(ToolOutputTest, FailsInOneSentenceAndKeepsTheOldFile)
     const auto substituted = [&](const char* text) {
         return QString::fromLatin1(text)
             .replace(QLatin1String("OUT"), out)
-            .replace(QLatin1String("OLD"), old);
+            .replace(QLatin1String("OLD"), old)
+            .replace(QLatin1String("LONG"), QString(255 - out.size(), u'x'));
     };
     QProcess p;
     p.setProcessEnvironment(testing_tool::headless_environment());
@@ -117,48 +124,39 @@ TEST_P(ToolOutputTest, FailsInOneSentenceAndKeepsTheOldFile)
         ::umask(027);
         if (limit == Limit::None)
             return;
-        // Files may grow to 4 KiB: the next write fails (EFBIG), or kills the writer
-        // as a kill -9 would, part-way through the file.
+        // Files may grow to 4 KiB: the next write fails (EFBIG) or raises SIGXFSZ.
         const rlimit four_kib{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &four_kib);
-        std::signal(SIGXFSZ, limit == Limit::FailsHalfWay ? SIG_IGN : SIG_DFL);
+        std::signal(SIGXFSZ, limit == Limit::SignalIgnored ? SIG_IGN : SIG_DFL);
     });
     const QString command = substituted(fault.setup) + QStringLiteral("\nexec '%1' ").arg(tool.binary)
         + substituted(fault.arguments);
     p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
     ASSERT_TRUE(p.waitForFinished(60000));
     const QString errors = QString::fromLocal8Bit(p.readAllStandardError());
-    // Killed by a signal: only the file-size limit's counts (not a crash).
-    const int exit_code = p.exitStatus() == QProcess::NormalExit ? p.exitCode()
-        : p.exitCode() == SIGXFSZ                                ? -1
-                                                                 : -2;
-    EXPECT_EQ(exit_code, fault.exit_code) << errors.toStdString();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "killed by signal " << p.exitCode();
+    EXPECT_EQ(p.exitCode(), fault.exit_code) << errors.toStdString();
 
     QFile kept(dir.filePath(old));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     if (fault.exit_code != 0) {
         EXPECT_EQ(kept.readAll(), old_bytes) << "the old file was changed";
-        if (fault.exit_code > 0) {
-            const QStringList lines = errors.split(u'\n', Qt::SkipEmptyParts);
-            ASSERT_EQ(lines.size(), 1) << errors.toStdString();
-            EXPECT_TRUE(lines[0].startsWith(QFileInfo(QString::fromLatin1(tool.binary)).fileName() + u':'));
-        }
-        if (fault.exit_code == 1) {
-            // Nothing left behind, and a device or FIFO in the way stays what it was.
-            QStringList expected{old};
-            if (std::strstr(fault.setup, "OUT"))
-                expected << out;
-            EXPECT_EQ(
-                QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), expected);
-            struct stat status { };
-            if (std::strstr(fault.setup, "OUT")
-                && ::stat(QFile::encodeName(dir.filePath(out)).constData(), &status) == 0) {
-                EXPECT_FALSE(S_ISREG(status.st_mode)) << "replaced by an ordinary file";
-            }
+        const QStringList lines = errors.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 1) << errors.toStdString();
+        EXPECT_TRUE(lines[0].startsWith(QFileInfo(QString::fromLatin1(tool.binary)).fileName() + u':'));
+        // Nothing left behind, and a device, FIFO or link in the way stays what it was.
+        QStringList expected{old};
+        if (std::strstr(fault.setup, "OUT"))
+            expected << out;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), expected);
+        struct stat status { };
+        if (std::strstr(fault.setup, "OUT")) {
+            ASSERT_EQ(::lstat(QFile::encodeName(dir.filePath(out)).constData(), &status), 0);
+            EXPECT_FALSE(S_ISREG(status.st_mode)) << "replaced by an ordinary file";
         }
     } else {
         EXPECT_EQ(errors, QString());
-        const QByteArray wanted = QFile::encodeName(dir.path()) + "/caf\xe9" + out.toLatin1();
+        const QByteArray wanted = QFile::encodeName(dir.path()) + '/' + substituted(fault.written).toLatin1();
         struct stat status { };
         ASSERT_EQ(::stat(wanted.constData(), &status), 0) << "not written under the name given";
         EXPECT_TRUE(S_ISREG(status.st_mode) && status.st_size > 1000);

@@ -174,6 +174,7 @@ struct Written {
     ChosenNames names;
     PartialState answer;
     std::string text;  // every explanation, in order, joined by a space
+    words::Voice voice = words::Voice::Text;
 };
 
 const Written kWritten[] = {
@@ -215,6 +216,24 @@ const Written kWritten[] = {
     {{2, 2, 2, Order::AMLarger}, {}, {{2, 2, 2}, Order::MXLarger},
         "Порядок констант, ваша відповідь — J(AM) < J(MX). Лінії A рознесені ширше, ніж лінії X, тож "
         "J(AM) > J(MX)."},
+    {{1, 2, 1, Order::AMLarger}, {}, {{1, 3, 1}, Order::AMLarger},
+        "Група M, ваша відповідь — три протони. Сигнали A і X мають по три лінії, це «триплет», а на три "
+        "лінії їх розщеплюють два протони M. Ліній завжди на одну більше, ніж протонів, тож три лінії "
+        "означають два протони M, а не три."},
+    {{1, 1, 3, Order::MXLarger}, {}, {{3, 1, 1}, Order::MXLarger},
+        "Група A, ваша відповідь — три протони. Вузькими проміжками, тобто меншою константою J(AM), кожну "
+        "групу ліній M розщеплено на дві лінії, а таке розщеплення дає один протон A. Тут J(AM) < J(MX), "
+        "більша константа J(MX), тож широкі проміжки M дають протони X, а не A. Група X, ваша відповідь — "
+        "один протон. Широкими проміжками, тобто більшою константою J(MX), сигнал M розщеплено на чотири "
+        "групи ліній, а таке розщеплення дають три протони X. Тут J(AM) < J(MX), більша константа J(MX), "
+        "тож широкі проміжки M дають протони X, а не A."},
+    // As a screen reader says it: no marks, the constants by their letters.
+    {{3, 1, 2, Order::AMLarger}, {MultipletName{1}, MultipletName{2, 3}, MultipletName{1}}, {},
+        "Сигнал M, ваша відповідь — триплет квартетів. Сигнал M спершу розщеплюється більшою константою "
+        "J AM, трьома протонами A, на квартет, а потім кожна його лінія розщеплюється меншою константою "
+        "J MX, двома протонами X, на триплет, разом квартет триплетів. Слова назви переставлено, перше "
+        "слово називає розщеплення більшою константою, тут J AM, тобто протонами A.",
+        words::Voice::Ear},
 };
 
 TEST(QuizTest, ExplanationsSayWhatTheChemistrySays)
@@ -223,7 +242,7 @@ TEST(QuizTest, ExplanationsSayWhatTheChemistrySays)
         std::string text;
         for (const Explanation& e : !w.names[std::size_t(index_of(Group::M))] ? mark_system(w.truth, w.answer)
                                                                               : mark_names(w.truth, w.names))
-            text += (text.empty() ? "" : " ") + words::explanation(w.truth, e);
+            text += (text.empty() ? "" : " ") + words::explanation(w.truth, e, w.voice);
         EXPECT_EQ(text, w.text);
     }
 }

@@ -61,12 +61,48 @@ TEST(FieldWindowTest, SlidersBoxesAndPresetsSetTheSpectrum)
     EXPECT_EQ(window.picture->accessibleDescription(),
         window.sentences[0]->text() + ' ' + window.sentences[1]->text());
 
-    // The formula as in the simulator: 2 → 3 → 1 → 2.
+    // The formula as in the simulator, by the letter or its subscript: 2 → 3 → 1 → 2.
     for (const int expected : {3, 1, 2}) {
-        QTest::mouseClick(window.letters[2], Qt::LeftButton);
+        QTest::mouseClick(expected == 1 ? window.subscripts[2] : window.letters[2], Qt::LeftButton);
         EXPECT_EQ(window.sizes()[2], expected);
         EXPECT_EQ(window.subscripts[2]->text(), expected > 1 ? QString::number(expected) : QString());
     }
+}
+
+// Typed as a student types, then Enter: the number typed is the number taken, a point
+// read as the comma (as the keypad's key gives it); a number out of range is refused by
+// showing the value it had again, never cut to another.
+TEST(FieldWindowTest, ANumberTypedIsTheNumberTaken)
+{
+    FieldWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    struct Row {
+        field::Parameter parameter;
+        const char* typed;
+        double value;
+        const char* shown;
+    };
+    for (const Row& r : {Row{field::Parameter::CouplingMX, "2,5", 2.5, "2,5"},
+             {field::Parameter::CouplingAM, "7,5", 7.5, "7,5"}, {field::Parameter::ShiftA, "3,65", 3.65, "3,65"},
+             {field::Parameter::CouplingAM, "1.5", 1.5, "1,5"}, {field::Parameter::ShiftX, "3#05", 3.05, "3,05"},
+             {field::Parameter::Frequency, "2000", 400.0, "400"}, {field::Parameter::Width, "5,5", 0.5, "0,5"}}) {
+        QLineEdit* editor = window.control(r.parameter).box->findChild<QLineEdit*>();
+        editor->setFocus();
+        editor->selectAll();
+        for (const char* key = r.typed; *key; ++key) {
+            if (*key == '#')  // the keypad's decimal key
+                QTest::keyClick(editor, Qt::Key_Period, Qt::KeypadModifier);
+            else
+                QTest::keyClicks(editor, QString(QLatin1Char(*key)));
+        }
+        QTest::keyClick(editor, Qt::Key_Return);
+        field::Setting setting = window.setting();
+        EXPECT_DOUBLE_EQ(field::value_of(setting, r.parameter), r.value) << r.typed;
+        EXPECT_EQ(editor->text(), QString::fromLatin1(r.shown)) << r.typed;
+    }
+    EXPECT_TRUE(window.sentences[0]->text().startsWith(QStringLiteral("A і M: Δν/J = 13. ")))
+        << window.sentences[0]->text().toStdString();
 }
 
 // By the keyboard alone: Tab visits every control and both sentences, and a screen

@@ -14,6 +14,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,12 @@ void expect_fits_a_finger(QWidget& window, const std::string& stage)
             || qobject_cast<const QSlider*>(w) || qobject_cast<const QAbstractSpinBox*>(w)) {
             EXPECT_GE(box.width(), kLeastTouch) << what;
             EXPECT_GE(box.height(), kLeastTouch) << what;
+        }
+        // A slider's handle is smaller than a finger: a touch sets it where it lands.
+        if (const auto* slider = qobject_cast<const QSlider*>(w)) {
+            EXPECT_EQ(slider->style()->styleHint(QStyle::SH_Slider_AbsoluteSetButtons, nullptr, slider),
+                int(Qt::LeftButton))
+                << what;
         }
         if (const auto* list = qobject_cast<const QComboBox*>(w)) {
             EXPECT_GE(list->view()->sizeHintForRow(0), kLeastTouch) << what << ", its rows";
