@@ -67,7 +67,7 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
     ToolCommandLine line(raw, kMessages);
     Request r;
     std::optional<int> count;
-    std::uint32_t seed = 1;
+    std::optional<std::uint32_t> seed;
     bool all = false;
     while (line.next()) {
         const QString& a = line.option();
@@ -76,11 +76,9 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
             if (!count)
                 return std::nullopt;
         } else if (a == u"--seed") {
-            const std::optional<std::uint32_t> s
-                = line.value(parse_seed, "a whole number from 0 to 4294967295");
-            if (!s)
+            seed = line.value(parse_seed, "a whole number from 0 to 4294967295");
+            if (!seed)
                 return std::nullopt;
-            seed = *s;
         } else if (a == u"--system") {
             const std::string given = line.following();
             const std::optional<SpinState> task = line.value(parse_state,
@@ -103,6 +101,9 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
         return r;
     if (int(count.has_value()) + int(!r.tasks.empty()) + int(all) > 1)
         return kMessages.refuse("--count, --system and --all each choose the tasks; give one of them");
+    // A seed draws tasks at random: beside the tasks given it would choose nothing.
+    if (seed && (all || !r.tasks.empty()))
+        return kMessages.refuse("--seed draws the tasks at random; --system and --all choose them themselves");
     if (r.output.isEmpty())
         return kMessages.refuse("missing -o FILE.pdf or -o FILE.xml");
     r.bank = r.output.toLower().endsWith(".xml");
@@ -113,7 +114,7 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
         const std::array<SpinState, kStates> states = all_states();
         r.tasks.assign(states.begin(), states.end());
     } else if (r.tasks.empty()) {
-        r.tasks = random_states(count.value_or(6), seed);
+        r.tasks = random_states(count.value_or(6), seed.value_or(1));
     }
     return r;
 }

@@ -3,9 +3,8 @@
 
 #include "model/spin_system.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 
 namespace spektrion {
@@ -186,18 +185,12 @@ void SpinSystem::calculate()
 
 std::string ratio_text(float v)
 {
-    char buffer[32];
-    if (v == std::floor(v) && std::fabs(v) < 1e9f) {
-        std::snprintf(buffer, sizeof buffer, "%.0f", double(v));
-        return buffer;
-    }
-    // Nine significant digits always read back as the same float.
-    for (int digits = 1; digits <= 9; ++digits) {
-        std::snprintf(buffer, sizeof buffer, "%.*g", digits, double(v));
-        if (std::strtof(buffer, nullptr) == v)
-            break;
-    }
-    return buffer;
+    // In one form whatever the C library's locale, which the toolkit sets from the user's.
+    char buffer[64];
+    const auto written = v == std::floor(v) && std::fabs(v) < 1e9f
+        ? std::to_chars(buffer, buffer + sizeof buffer, double(v), std::chars_format::fixed, 0)
+        : std::to_chars(buffer, buffer + sizeof buffer, v);
+    return std::string(buffer, written.ptr);
 }
 
 SpinState SpinSystem::state() const

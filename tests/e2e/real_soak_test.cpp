@@ -10,6 +10,9 @@
 #include "ui/click_label.h"
 #include "ui/form1.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace spektrion {
 namespace {
 
@@ -18,7 +21,14 @@ using testing_soak::rss_kib;
 
 constexpr int kEvents = 2000;
 constexpr int kWarmUpEvents = 100;
-constexpr long kAllowedGrowthKib = 1024;
+// The memory after each of these parts of the rest. A leak grows it in every part; the
+// allocator, the X connection's buffers and the glyph caches grow it now and then,
+// more on a busy machine, and then stop: the test holds the smallest part's growth to
+// a leak's measure and the whole to a gross one. The program's figure itself is
+// measured by `make bench`.
+constexpr int kParts = 4;
+constexpr long kLeakPerPartKib = 256;  // 600 bytes an event
+constexpr long kGrossGrowthKib = 8192;
 
 class RandomEvents {
 public:
@@ -30,9 +40,11 @@ public:
             random_.favour(w->geometry());
     }
 
-    // Appends `count` events to an xdotool command line and gives them to the twin.
-    void add(int count, QStringList& xdotool)
+    // Appends `count` events to an xdotool command line and gives them to the twin,
+    // starting where both pointers are.
+    void add(int count, QStringList& xdotool, QPoint pointer)
     {
+        pointer_ = pointer;
         QWindow* window = twin_.windowHandle();
         for (int i = 0; i < count; ++i) {
             const int kind = random_.pick(0, 99);
@@ -104,16 +116,24 @@ TEST(RealWindowSoakTest, TwoThousandMovesAndClicksKeepTheProgramRightAndSmall)
     };
     RandomEvents events(twin, program.window().topLeft());
     QStringList warm_up;
-    events.add(kWarmUpEvents, warm_up);
+    events.add(kWarmUpEvents, warm_up, middle - program.window().topLeft());
     send(warm_up);
-    const long rss_after_warm_up = rss_kib(program.process().processId());
-
-    QStringList rest;
-    events.add(kEvents - kWarmUpEvents, rest);
-    send(rest);
-    ASSERT_EQ(program.process().state(), QProcess::Running) << "the program died";
-    const long rss_at_end = rss_kib(program.process().processId());
-    EXPECT_LE(rss_at_end - rss_after_warm_up, kAllowedGrowthKib)
+    std::vector<long> rss = {rss_kib(program.process().processId())};
+    for (int part = 0; part < kParts; ++part) {
+        QStringList burst;
+        events.add((kEvents - kWarmUpEvents) / kParts, burst, on_chart);
+        send(burst);
+        ASSERT_EQ(program.process().state(), QProcess::Running) << "the program died";
+        rss.push_back(rss_kib(program.process().processId()));
+    }
+    long least_growth = rss.back() - rss.front();
+    for (std::size_t i = 1; i < rss.size(); ++i)
+        least_growth = std::min(least_growth, rss[i] - rss[i - 1]);
+    const long rss_after_warm_up = rss.front();
+    const long rss_at_end = rss.back();
+    EXPECT_LE(least_growth, kLeakPerPartKib) << "RSS grew in every part, from " << rss_after_warm_up
+                                             << " KiB to " << rss_at_end << " KiB";
+    EXPECT_LE(rss_at_end - rss_after_warm_up, kGrossGrowthKib)
         << "RSS grew from " << rss_after_warm_up << " KiB to " << rss_at_end << " KiB";
     RecordProperty("rss_after_warm_up_kib", int(rss_after_warm_up));
     RecordProperty("rss_at_end_kib", int(rss_at_end));

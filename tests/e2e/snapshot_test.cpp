@@ -273,6 +273,23 @@ TEST(SnapshotTest, LinesAtAFieldAreAListToCompute)
     }
 }
 
+// The field's picture at the scale asked, and as a drawing whose description says what
+// the window's sentences say.
+TEST(SnapshotTest, TheFieldsPictureTakesItsScaleAndSaysWhatItShows)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("field.png"));
+    const QString svg = dir.filePath(QStringLiteral("field.svg"));
+    ASSERT_EQ(snapshot({"--field", "60", "--scale", "2", "-o", png}).exit_code, 0);
+    EXPECT_EQ(QImage(png).size(), QSize(1800, 1120));
+    ASSERT_EQ(snapshot({"--field", "400", "--shifts", "3.9,3.6,3.2", "-o", svg}).exit_code, 0);
+    QFile drawing(svg);
+    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(drawing.readAll())
+                    .contains(QStringLiteral("<desc>A і M: Δν/J = 17. Перший порядок: мультиплети такі, як "
+                                             "передбачає правило n + 1. X і M: Δν/J = 32. Перший")));
+}
+
 class SnapshotArgumentTest : public testing::TestWithParam<BadCall> { };
 
 INSTANTIATE_TEST_SUITE_P(BadArguments, SnapshotArgumentTest,
