@@ -90,7 +90,9 @@ release: package windows web
 reproducible: package windows
 	bash scripts/reproducible.sh
 
-# The README's pictures: the start-up window, a splitting tree, a worksheet's pages.
+# The README's pictures: the start-up window, a splitting tree, a worksheet's pages;
+# and the Ukrainian guide's, in docs/uk beside it: every window as a student first sees it.
+GUIDE := docs/uk
 screenshot: build
 	$(BUILD_DIR)/bin/spektrion-snapshot -o docs/spektrion.png
 	for p in 1.25:125 1.5:150 3:300; do $(BUILD_DIR)/bin/spektrion-snapshot --scale $${p%:*} \
@@ -99,6 +101,13 @@ screenshot: build
 	$(BUILD_DIR)/bin/spektrion-worksheet --count 4 -o $(BUILD_DIR)/worksheet.pdf
 	pdftoppm -r 50 -png -f 1 -l 1 -singlefile $(BUILD_DIR)/worksheet.pdf docs/worksheet-task
 	pdftoppm -r 50 -png -f 3 -l 3 -singlefile $(BUILD_DIR)/worksheet.pdf docs/worksheet-answer
+	$(BUILD_DIR)/bin/spektrion-snapshot -o $(GUIDE)/simulator.png
+	$(BUILD_DIR)/bin/spektrion-snapshot --tree --sizes 2,3,2 -o $(GUIDE)/tree.png
+	$(BUILD_DIR)/bin/spektrion-snapshot --field 400 -o $(GUIDE)/field-400.png
+	$(BUILD_DIR)/bin/spektrion-snapshot --field 60 -o $(GUIDE)/field-60.png
+	bash scripts/window-picture.sh $(BUILD_DIR)/bin/spektrion-quiz $(GUIDE)/quiz.png --seed 2026
+	pdftoppm -r 50 -png -f 1 -l 1 -singlefile $(BUILD_DIR)/worksheet.pdf $(GUIDE)/worksheet-task
+	pdftoppm -r 50 -png -f 3 -l 3 -singlefile $(BUILD_DIR)/worksheet.pdf $(GUIDE)/worksheet-answer
 
 # The Windows download, build/windows/spektrion-<version>-win64.zip: cross-built with
 # MinGW-w64 against a static Qt that is built once per machine and kept in

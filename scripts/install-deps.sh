@@ -17,7 +17,7 @@ packages=(
   libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick strace
   desktop-file-utils appstream dpkg-dev
-  lintian reuse help2man man-db poppler-utils qt6-svg-dev librsvg2-bin
+  lintian reuse help2man po4a man-db poppler-utils qt6-svg-dev librsvg2-bin
   at-spi2-core python3-pyatspi dbus orca speech-dispatcher
   locales
 )

@@ -40,6 +40,9 @@ cp "$root/LICENSE" "$site/LICENSE.txt"
 cp "$root/packaging/windows/fonts-licence.txt" "$site/fonts-licence.txt"
 # The same page as one file, for a folder, a USB stick or a download: no server needed.
 python3 "$root/scripts/one-file-page.py" "$site" "$root/build/spektrion.html"
+# The guide in Ukrainian, which the page's menu links; the one-file page links it in
+# the site beside it.
+cp -r "$root/docs/uk" "$site/uk"
 # Compressed copies for hosts that send them as they are (Content-Encoding), made after
 # the one-file page so that it does not carry them.
 for file in spektrion.wasm spektrion.js; do

@@ -46,9 +46,12 @@ def package_code(version, stage, sources):
     """The same for the same package only: from the version, the packed files and what
     the package is made of (the WiX source, the icon, this script)."""
     digest = hashlib.sha256(version.encode())
-    for path in [os.path.join(stage, name) for name in sorted(os.listdir(stage))] + sources:
+    staged = sorted(os.path.relpath(os.path.join(folder, name), stage)
+                    for folder, _, names in os.walk(stage) for name in names)
+    for name, path in [(name, os.path.join(stage, name)) for name in staged] + \
+            [(os.path.basename(path), path) for path in sources]:
         with open(path, "rb") as packed:
-            digest.update(os.path.basename(path).encode() + b"\0" + hashlib.sha256(packed.read()).digest())
+            digest.update(name.encode() + b"\0" + hashlib.sha256(packed.read()).digest())
     return uuid.uuid5(UPGRADE_CODE, "package " + digest.hexdigest())
 
 
@@ -118,11 +121,11 @@ def main():
     # wixl takes sources by relative name only: it runs in a copy of the stage with
     # the icon beside the files. The cabinet keeps each file's time: the release date.
     with tempfile.TemporaryDirectory() as work:
-        for name in os.listdir(args.stage):
-            shutil.copy(os.path.join(args.stage, name), work)
+        shutil.copytree(args.stage, work, dirs_exist_ok=True)
         shutil.copy(args.icon, os.path.join(work, "spektrion.ico"))
-        for name in os.listdir(work):
-            os.utime(os.path.join(work, name), (args.epoch, args.epoch))
+        for folder, _, names in os.walk(work):
+            for name in names:
+                os.utime(os.path.join(folder, name), (args.epoch, args.epoch))
         out = os.path.join(work, "spektrion.msi")
         subprocess.run(["wixl", "--arch", "x64", "-D", f"Version={args.version}",
                         "-D", f"ProductCode={braced(product)}", "-D", "Icon=spektrion.ico",

@@ -62,6 +62,15 @@ for page in spektrion spektrion-quiz spektrion-field spektrion-snapshot spektrio
   [[ -f $file ]] || fail "no manual page for $page"
   text=$(MANWIDTH=80 man -l "$file" 2>&1) || fail "man cannot show $page(1)"
   grep -q "^NAME" <<<"$text" || fail "$page(1) has no NAME section"
+  # And in Ukrainian, where the users' locale asks for it.
+  [[ -f $prefix/share/man/uk/man1/$page.1.gz ]] || fail "no Ukrainian manual page for $page"
+  text=$(LC_ALL=uk_UA.UTF-8 MANPATH="$prefix/share/man" MANWIDTH=80 man "$page" 2>&1) || fail "man cannot show $page(1) in Ukrainian"
+  grep -q "^НАЗВА" <<<"$text" || fail "$page(1) does not answer in Ukrainian under uk_UA.UTF-8"
+done
+# The guide in Ukrainian with every picture it shows.
+guide=$prefix/share/doc/spektrion/uk
+for file in $(cd "$src/docs/uk" && ls); do
+  cmp -s "$src/docs/uk/$file" "$guide/$file" || fail "the guide's $file is not installed"
 done
 # The companion tools' pages are written from their --help: every option is in them.
 for tool in spektrion-snapshot spektrion-worksheet; do

@@ -34,7 +34,10 @@ for path in ./usr/bin/spektrion ./usr/bin/spektrion-quiz ./usr/bin/spektrion-fie
             ./usr/share/man/man1/spektrion.1.gz ./usr/share/man/man1/spektrion-snapshot.1.gz \
             ./usr/share/man/man1/spektrion-worksheet.1.gz ./usr/share/man/man1/spektrion-quiz.1.gz \
             ./usr/share/man/man1/spektrion-field.1.gz \
-            ./usr/share/doc/spektrion/copyright ./usr/share/doc/spektrion/changelog.gz; do
+            ./usr/share/doc/spektrion/copyright ./usr/share/doc/spektrion/changelog.gz \
+            ./usr/share/doc/spektrion/uk/index.html ./usr/share/man/uk/man1/spektrion.1.gz \
+            ./usr/share/man/uk/man1/spektrion-quiz.1.gz ./usr/share/man/uk/man1/spektrion-field.1.gz \
+            ./usr/share/man/uk/man1/spektrion-snapshot.1.gz ./usr/share/man/uk/man1/spektrion-worksheet.1.gz; do
   grep -q " $path\$" <<<"$listing" || fail "the package lacks $path"
 done
 

@@ -12,7 +12,7 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
-import { pathToFileURL } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 const build = path.resolve(process.argv[2] ?? 'build');
@@ -380,6 +380,10 @@ try {
       .then(() => true, () => false);
     check(opened, `${name}: the menu's "Перевірка знань" opens the quiz`);
     await otherWindows(`${name}, served`, page, url);
+    // The menu's last link is the guide in Ukrainian, which the site carries.
+    const guide = await page.$eval('#guide', (a) => a.href);
+    await page.goto(guide, { waitUntil: 'domcontentloaded' });
+    check((await page.title()).includes('посібник'), `${name}: the menu's "Посібник" opens the guide at ${guide}`);
     await page.close();
 
     // At a laptop's 125 % and at 200 % the chart is drawn at the device's resolution,
@@ -417,11 +421,16 @@ try {
       (x, y) => local.mouse.click(x, y));
     await local.setViewport({ width: 1400, height: 900, deviceScaleFactor: 1 });
     await otherWindows(`${name}, spektrion.html from a folder`, local, onePage);
+    const besideOnePage = await local.$eval('#guide', (a) => a.href);
+    check(fs.existsSync(fileURLToPath(besideOnePage)), `${name}, spektrion.html's guide is there: ${besideOnePage}`);
     await local.goto(siteFromFolder, { waitUntil: 'domcontentloaded' });
     await local.waitForFunction(() => document.getElementById('status').className === 'error', { timeout: 60000 })
       .catch(() => {});
     const pointer = await local.$eval('#status', (e) => (e.className === 'error' ? e.textContent : ''));
     check(pointer.includes('spektrion.html'), `${name}, web/index.html from a folder says: "${pointer}"`);
+    const guideFromFolder = await local.$eval('#status a', (a) => a.href).catch(() => '');
+    check(guideFromFolder !== '' && fs.existsSync(fileURLToPath(guideFromFolder)),
+      `${name}, web/index.html from a folder links the guide: "${guideFromFolder}"`);
     await local.close();
     await browser.close();
   }

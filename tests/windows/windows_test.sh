@@ -24,9 +24,12 @@ same_picture() { [[ $(compare -metric AE "$1" "$2" null: 2>&1) == 0 ]]; }
 
 [[ -n $zip ]] || { echo "FAIL: no build/windows/spektrion-*-win64.zip"; echo "0 passed, 1 failed"; exit 1; }
 
-# The zip: the programs, the licences and the README, nothing else.
-listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-expected="LICENSE.txt README.txt fonts-licence.txt spektrion-field.exe spektrion-quiz.exe spektrion-snapshot.exe spektrion-worksheet.exe spektrion.exe "
+# The zip: the programs, the licences, the README and the guide in Ukrainian (every
+# file of docs/uk in uk/), nothing else.
+listing=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
+expected=$( (printf '%s\n' LICENSE.txt README.txt fonts-licence.txt spektrion-field.exe spektrion-quiz.exe \
+  spektrion-snapshot.exe spektrion-worksheet.exe spektrion.exe; cd "$source/docs/uk" && ls | sed 's|^|uk/|') |
+  LC_ALL=C sort | tr '\n' ' ')
 [[ $listing == "$expected" ]] && pass "the zip holds $expected" || fail "the zip holds $listing"
 unzip -q "$zip" -d "$work/app"
 
@@ -207,15 +210,16 @@ else
     pass "an older version installs" || fail "the older version did not install"
   wine msiexec /i "$msi" /qn >/dev/null 2>&1 && is_installed "$msi" && ! is_installed "$work/older.msi" &&
     pass "the current version replaces the older one" || fail "the current version did not replace the older one"
-  listing=$(cd "$installed" 2>/dev/null && ls | sort | tr '\n' ' ')
+  listing=$(cd "$installed" 2>/dev/null && find . -type f | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ')
   same=yes
-  for file in $(ls "$stage"); do cmp -s "$stage/$file" "$installed/$file" || same=no; done
+  for file in $(cd "$stage" && find . -type f); do cmp -s "$stage/$file" "$installed/$file" || same=no; done
   [[ $listing == "$expected" && $same == yes ]] && pass "C:\\Program Files\\Spektrion holds the zip's files" ||
     fail "C:\\Program Files\\Spektrion holds $listing (the zip's bytes: $same)"
-  for entry in Spektrion:spektrion.exe "Spektrion Quiz:spektrion-quiz.exe" "Spektrion Field:spektrion-field.exe"; do
+  for entry in Spektrion:spektrion.exe "Spektrion Quiz:spektrion-quiz.exe" "Spektrion Field:spektrion-field.exe" \
+      "Spektrion Guide:uk\\index.html"; do
     shortcut=$(find "$drive" -path "*/Start Menu/Programs/${entry%:*}.lnk" | head -n 1)
     target=$([[ -n $shortcut ]] && strings -el "$shortcut")
-    grep -qx 'C:\\Program Files\\Spektrion\\' <<<"$target" && grep -qx "${entry#*:}" <<<"$target" &&
+    grep -qx 'C:\\Program Files\\Spektrion\\' <<<"$target" && grep -qxF "${entry#*:}" <<<"$target" &&
       pass "the Start menu has ${entry%:*}, starting the installed ${entry#*:}" || fail "no Start-menu entry ${entry%:*}"
   done
   ! wine msiexec /i "$work/older.msi" /qn >/dev/null 2>&1 && is_installed "$msi" && ! is_installed "$work/older.msi" &&
