@@ -9,14 +9,13 @@ namespace {
 
 constexpr char kProgram[] = "spektrion-field";
 constexpr spektrion::ToolMessages kMessages(kProgram);
-constexpr char kUsage[]
-    = "Usage: spektrion-field\n"
-      "Opens the exact proton NMR spectrum of an A-M-X system at a chosen spectrometer\n"
-      "frequency, beside the first-order prediction from the same shifts and constants.\n"
-      "\n"
-      "Options:\n"
-      "  -h, --help     print this help and exit\n"
-      "  --version      print the version and exit\n";
+constexpr char kUsage[] = "Usage: spektrion-field\n"
+                          "Opens the exact proton NMR spectrum of an A-M-X system at a chosen spectrometer\n"
+                          "frequency, beside the first-order prediction from the same shifts and constants.\n"
+                          "\n"
+                          "Options:\n"
+                          "  -h, --help     print this help and exit\n"
+                          "  --version      print the version and exit\n";
 
 }  // namespace
 

@@ -190,7 +190,8 @@ std::string csv(const std::vector<field::Line>& lines, double mhz)
 {
     std::string text = "hz,ppm,intensity\n";
     for (const field::Line& l : lines)
-        text += fixed_point(l.hz, 4) + ',' + fixed_point(l.hz / mhz, 7) + ',' + fixed_point(l.intensity, 7) + '\n';
+        text += fixed_point(l.hz, 4) + ',' + fixed_point(l.hz / mhz, 7) + ',' + fixed_point(l.intensity, 7)
+            + '\n';
     return text;
 }
 #endif
@@ -279,7 +280,8 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
 #endif
     // An option that would change nothing is a mistake the user should hear of.
     if (prints && (r.scale_given || r.chart_only || r.tree || r.pointer))
-        return kMessages.refuse(std::string(prints) + "; --scale, --chart, --tree and --pointer go with a picture");
+        return kMessages.refuse(
+            std::string(prints) + "; --scale, --chart, --tree and --pointer go with a picture");
     if (prints && !r.output.isEmpty())
         return kMessages.refuse(std::string(prints) + " and -o writes a picture; give one of them");
     if (prints)

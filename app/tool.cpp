@@ -199,8 +199,8 @@ std::string write_whole_file(const QByteArray& name, const QByteArray& data)
     // where the name leaves room for the suffix, else with a short name of its own.
     const qsizetype slash = target.lastIndexOf('/');
     const qsizetype base = target.size() - slash - 1;
-    QByteArray temporary = base + 7 <= NAME_MAX ? target + ".XXXXXX"
-                                                : target.left(slash + 1) + ".spektrion.XXXXXX";
+    QByteArray temporary
+        = base + 7 <= NAME_MAX ? target + ".XXXXXX" : target.left(slash + 1) + ".spektrion.XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return with_reason("cannot create a file there");

@@ -103,7 +103,8 @@ std::optional<Request> parse(const std::vector<QByteArray>& raw)
         return kMessages.refuse("--count, --system and --all each choose the tasks; give one of them");
     // A seed draws tasks at random: beside the tasks given it would choose nothing.
     if (seed && (all || !r.tasks.empty()))
-        return kMessages.refuse("--seed draws the tasks at random; --system and --all choose them themselves");
+        return kMessages.refuse(
+            "--seed draws the tasks at random; --system and --all choose them themselves");
     if (r.output.isEmpty())
         return kMessages.refuse("missing -o FILE.pdf or -o FILE.xml");
     r.bank = r.output.toLower().endsWith(".xml");

@@ -248,7 +248,8 @@ void draw(QPainter& painter, const field::Sizes& sizes, const field::Setting& se
     // lies within a ppm of it; wider where a multiplet reaches further (at a low field,
     // with large constants), so that it shows every line the expansions show.
     const std::vector<Range> ranges = expansions(sizes, setting);
-    double high = (*std::max_element(setting.shifts_ppm.begin(), setting.shifts_ppm.end()) + 0.5) * setting.mhz;
+    double high
+        = (*std::max_element(setting.shifts_ppm.begin(), setting.shifts_ppm.end()) + 0.5) * setting.mhz;
     double low = *std::min_element(setting.shifts_ppm.begin(), setting.shifts_ppm.end()) - 0.5;
     low = (low < 0.5 ? -0.3 : low) * setting.mhz;
     for (const Range& r : ranges) {

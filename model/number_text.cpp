@@ -12,7 +12,8 @@ namespace spektrion {
 std::string fixed_point(double v, int decimals)
 {
     char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
+    const auto [end, error]
+        = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
     if (error != std::errc())
         return {};
     std::string text(buffer, end);

@@ -336,7 +336,7 @@ std::string pair_sentence(const field::Pair& pair)
     // the verdict never disagree.
     const int decimals = pair.ratio >= field::kLeaning ? 0
         : pair.ratio >= 1.0 || !(pair.ratio > 0.0)     ? 1
-                                                       : std::min(6, 1 - int(std::floor(std::log10(pair.ratio))));
+                                                   : std::min(6, 1 - int(std::floor(std::log10(pair.ratio))));
     std::string number = truncated_with_comma(pair.ratio, decimals);
     if (pair.ratio < 1.0)
         number.erase(std::max(number.find_last_not_of('0') + 1, number.find(',') + 2));

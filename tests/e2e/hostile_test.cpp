@@ -126,16 +126,18 @@ TEST(HostileEnvironmentTest, TheCompanionWindowsReadTheirCommandLineFirst)
     };
     const QString quiz = QStringLiteral("spektrion-quiz: ");
     const QString field = QStringLiteral("spektrion-field: ");
-    for (const Call& c : {Call{QUIZ_BINARY, {"--seed"}, 2, "bad --seed ''"}, {QUIZ_BINARY, {"--seed", "-1"}, 2, "'-1'"},
-             {QUIZ_BINARY, {"--seed", "4294967296"}, 2, "'4294967296'"}, {QUIZ_BINARY, {"--seed=12a"}, 2, "'12a'"},
-             {QUIZ_BINARY, {"--seed", "1", "--seed=2"}, 2, "more than once"},
-             {QUIZ_BINARY, {"--sed", "2026"}, 2, "'--sed'"}, {QUIZ_BINARY, {"-seed", "2026"}, 2, "'-seed'"},
-             {QUIZ_BINARY, {"-qwindowtitle", "Foo"}, 2, "'-qwindowtitle'"},
-             {QUIZ_BINARY, {"-o", "quiz.png"}, 2, "'-o'"}, {FIELD_BINARY, {"--seed", "1"}, 2, "'--seed'"},
-             {FIELD_BINARY, {"-platform", "xcb"}, 2, "'-platform'"},
-             {QUIZ_BINARY, {"--seed=2026", "--help"}, 0, "Usage: spektrion-quiz [--seed S]"},
-             {FIELD_BINARY, {"-h"}, 0, "Usage: spektrion-field"},
-             {FIELD_BINARY, {"--version"}, 0, "spektrion-field "}}) {
+    for (const Call& c :
+        {Call{QUIZ_BINARY, {"--seed"}, 2, "bad --seed ''"}, {QUIZ_BINARY, {"--seed", "-1"}, 2, "'-1'"},
+            {QUIZ_BINARY, {"--seed", "4294967296"}, 2, "'4294967296'"},
+            {QUIZ_BINARY, {"--seed=12a"}, 2, "'12a'"},
+            {QUIZ_BINARY, {"--seed", "1", "--seed=2"}, 2, "more than once"},
+            {QUIZ_BINARY, {"--sed", "2026"}, 2, "'--sed'"}, {QUIZ_BINARY, {"-seed", "2026"}, 2, "'-seed'"},
+            {QUIZ_BINARY, {"-qwindowtitle", "Foo"}, 2, "'-qwindowtitle'"},
+            {QUIZ_BINARY, {"-o", "quiz.png"}, 2, "'-o'"}, {FIELD_BINARY, {"--seed", "1"}, 2, "'--seed'"},
+            {FIELD_BINARY, {"-platform", "xcb"}, 2, "'-platform'"},
+            {QUIZ_BINARY, {"--seed=2026", "--help"}, 0, "Usage: spektrion-quiz [--seed S]"},
+            {FIELD_BINARY, {"-h"}, 0, "Usage: spektrion-field"},
+            {FIELD_BINARY, {"--version"}, 0, "spektrion-field "}}) {
         const testing_tool::Outcome out = testing_tool::run(QString::fromLatin1(c.binary), c.arguments);
         const QString& text = c.exit_code == 0 ? out.output : out.errors;
         const QString program = QString::fromLatin1(c.binary).contains(QLatin1String("quiz")) ? quiz : field;
@@ -239,7 +241,8 @@ TEST(HostileEnvironmentTest, CommandLineOptionsOfTheToolkitChangeNothing)
     const QProcessEnvironment env = quiet_environment(server.display(), dir);
     RunningProgram program(server.display(), env, {}, QStringLiteral(SPEKTRION_BINARY),
         {QStringLiteral("-qwindowtitle"), QStringLiteral("Foo"), QStringLiteral("-stylesheet"),
-            sheet.fileName(), QStringLiteral("-reverse"), QStringLiteral("--sizes"), QStringLiteral("3,3,3")});
+            sheet.fileName(), QStringLiteral("-reverse"), QStringLiteral("--sizes"),
+            QStringLiteral("3,3,3")});
     ASSERT_TRUE(program.start()) << "no window titled Spektrion appeared";
     EXPECT_EQ(program.xdotool({QStringLiteral("getwindowname"), program.window_id()}).trimmed(),
         reference.windowTitle());

@@ -191,15 +191,17 @@ TEST(QuestionBankTest, EveryStateOfBothKindsImportsWithTheQuizsAnswersAndExplana
         if (s == SpinState{3, 1, 2, Order::MXLarger}) {
             static const QRegularExpression drop_down(QStringLiteral(R"(\{1:MULTICHOICE:(?:[^}\\]|\\.)*\})"));
             const QString formula = naming
-                ? QStringLiteral("<span style=\"color:#ff0000\"><b>A</b><sub>3</sub></span> <span "
-                                 "style=\"color:#008000\"><b>M</b> </span> <span style=\"color:#0000ff\"><b>X</b>"
-                                 "<sub>2</sub></span> &nbsp; J(AM) &lt; J(MX)</p><p>Сигнал X: {}</p><p>Сигнал M: "
-                                 "{}</p><p>Сигнал A: {}</p>")
-                : QStringLiteral("<img src=\"@@PLUGINFILE@@/spectrum-3-1-2-mx.png\" alt=\"Сигнал X, 1, 1. "
-                                 "Сигнал M, 1, 3, 3, 1, 2, 6, 6, 2, 1, 3, 3, 1. Сигнал A, 1, 1. Лінії сигналу X "
-                                 "стоять ширше, ніж лінії сигналу A.\" width=\"777\" height=\"408\"></p><p><span "
-                                 "style=\"color:#ff0000\"><b>A</b> {}</span> <span style=\"color:#008000\"><b>M</b> "
-                                 "{}</span> <span style=\"color:#0000ff\"><b>X</b> {}</span> &nbsp; {}</p>");
+                ? QStringLiteral(
+                    "<span style=\"color:#ff0000\"><b>A</b><sub>3</sub></span> <span "
+                    "style=\"color:#008000\"><b>M</b> </span> <span style=\"color:#0000ff\"><b>X</b>"
+                    "<sub>2</sub></span> &nbsp; J(AM) &lt; J(MX)</p><p>Сигнал X: {}</p><p>Сигнал M: "
+                    "{}</p><p>Сигнал A: {}</p>")
+                : QStringLiteral(
+                    "<img src=\"@@PLUGINFILE@@/spectrum-3-1-2-mx.png\" alt=\"Сигнал X, 1, 1. "
+                    "Сигнал M, 1, 3, 3, 1, 2, 6, 6, 2, 1, 3, 3, 1. Сигнал A, 1, 1. Лінії сигналу X "
+                    "стоять ширше, ніж лінії сигналу A.\" width=\"777\" height=\"408\"></p><p><span "
+                    "style=\"color:#ff0000\"><b>A</b> {}</span> <span style=\"color:#008000\"><b>M</b> "
+                    "{}</span> <span style=\"color:#0000ff\"><b>X</b> {}</span> &nbsp; {}</p>");
             EXPECT_TRUE(QString(b.text.html).replace(drop_down, QStringLiteral("{}")).endsWith(formula))
                 << b.text.html.toStdString();
         }

@@ -131,8 +131,8 @@ TEST(RealWindowSoakTest, TwoThousandMovesAndClicksKeepTheProgramRightAndSmall)
         least_growth = std::min(least_growth, rss[i] - rss[i - 1]);
     const long rss_after_warm_up = rss.front();
     const long rss_at_end = rss.back();
-    EXPECT_LE(least_growth, kLeakPerPartKib) << "RSS grew in every part, from " << rss_after_warm_up
-                                             << " KiB to " << rss_at_end << " KiB";
+    EXPECT_LE(least_growth, kLeakPerPartKib)
+        << "RSS grew in every part, from " << rss_after_warm_up << " KiB to " << rss_at_end << " KiB";
     EXPECT_LE(rss_at_end - rss_after_warm_up, kGrossGrowthKib)
         << "RSS grew from " << rss_after_warm_up << " KiB to " << rss_at_end << " KiB";
     RecordProperty("rss_after_warm_up_kib", int(rss_after_warm_up));

@@ -148,7 +148,8 @@ TEST_P(ToolOutputTest, FailsInOneSentenceAndKeepsTheOldFile)
         QStringList expected{old};
         if (std::strstr(fault.setup, "OUT"))
             expected << out;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), expected);
+        EXPECT_EQ(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), expected);
         struct stat status { };
         if (std::strstr(fault.setup, "OUT")) {
             ASSERT_EQ(::lstat(QFile::encodeName(dir.filePath(out)).constData(), &status), 0);

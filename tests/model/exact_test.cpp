@@ -167,8 +167,10 @@ TEST(ExactTest, APairsRegimeFollowsItsRatio)
         const char* said;
     };
     const std::string first = "Перший порядок: мультиплети такі, як передбачає правило n + 1.";
-    const std::string leaning = "Мультиплети нахиляються один до одного: ближчі лінії вищі, дальші нижчі (дашок).";
-    const std::string strong = "Сильний зв'язок: лінії зсуваються, з'являються нові, і правило n + 1 уже не діє.";
+    const std::string leaning
+        = "Мультиплети нахиляються один до одного: ближчі лінії вищі, дальші нижчі (дашок).";
+    const std::string strong
+        = "Сильний зв'язок: лінії зсуваються, з'являються нові, і правило n + 1 уже не діє.";
     for (const Row& r : {Row{100.0, 4.6, 5.0, Regime::FirstOrder, "A і M: Δν/J = 20. "},
              {100.0, 4.1, 5.0, Regime::FirstOrder, "A і M: Δν/J = 10. "},
              {299.0, 3.65, 1.5, Regime::Leaning, "A і M: Δν/J = 9,9. "},
@@ -187,7 +189,8 @@ TEST(ExactTest, APairsRegimeFollowsItsRatio)
             : r.regime == Regime::Strong                           ? strong
                                                                    : "";
         EXPECT_EQ(words::pair_sentence(pair), r.said + verdict);
-        EXPECT_EQ(words::pair_sentence(coupled_pair(s, Group::X)), "X і M: J = 0, сигнали не розщеплюють один одного.");
+        EXPECT_EQ(words::pair_sentence(coupled_pair(s, Group::X)),
+            "X і M: J = 0, сигнали не розщеплюють один одного.");
     }
 }
 
@@ -206,9 +209,9 @@ TEST(ExactTest, ALinkCarriesTheWholeSetting)
     EXPECT_EQ(parse_link("mhz=80")->setting.mhz, 80.0);
     EXPECT_EQ(parse_link("mhz=80")->setting.j_am, kDefaultSetting.j_am);
     EXPECT_EQ(parse_link("")->sizes, (Sizes{2, 2, 2}));
-    for (const char* bad : {"mhz=39", "mhz=1001", "mhz=-60", "mhz=6e1", "mhz=60&mhz=80", "shifts=1,2", "j=7,5,3",
-             "width=0", "sizes=4,1,1", "sizes=1,1", "sizes=+1,1,1", "colour=red", "mhz", "mhz=60&", "mhz=60,5",
-             "mhz= 60", "shifts=1,,2", "shifts=3.9.1,3.6,3.2", "j=7,50", "j=21,5"})
+    for (const char* bad : {"mhz=39", "mhz=1001", "mhz=-60", "mhz=6e1", "mhz=60&mhz=80", "shifts=1,2",
+             "j=7,5,3", "width=0", "sizes=4,1,1", "sizes=1,1", "sizes=+1,1,1", "colour=red", "mhz", "mhz=60&",
+             "mhz=60,5", "mhz= 60", "shifts=1,,2", "shifts=3.9.1,3.6,3.2", "j=7,50", "j=21,5"})
         EXPECT_FALSE(parse_link(bad)) << bad;
 }
 

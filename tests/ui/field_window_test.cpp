@@ -84,9 +84,12 @@ TEST(FieldWindowTest, ANumberTypedIsTheNumberTaken)
         const char* shown;
     };
     for (const Row& r : {Row{field::Parameter::CouplingMX, "2,5", 2.5, "2,5"},
-             {field::Parameter::CouplingAM, "7,5", 7.5, "7,5"}, {field::Parameter::ShiftA, "3,65", 3.65, "3,65"},
-             {field::Parameter::CouplingAM, "1.5", 1.5, "1,5"}, {field::Parameter::ShiftX, "3#05", 3.05, "3,05"},
-             {field::Parameter::Frequency, "2000", 400.0, "400"}, {field::Parameter::Width, "5,5", 0.5, "0,5"}}) {
+             {field::Parameter::CouplingAM, "7,5", 7.5, "7,5"},
+             {field::Parameter::ShiftA, "3,65", 3.65, "3,65"},
+             {field::Parameter::CouplingAM, "1.5", 1.5, "1,5"},
+             {field::Parameter::ShiftX, "3#05", 3.05, "3,05"},
+             {field::Parameter::Frequency, "2000", 400.0, "400"},
+             {field::Parameter::Width, "5,5", 0.5, "0,5"}}) {
         QLineEdit* editor = window.control(r.parameter).box->findChild<QLineEdit*>();
         editor->setFocus();
         editor->selectAll();
