@@ -111,9 +111,15 @@ inline void dress_window(QWidget& window, const QString& title, QSize size, int 
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
     window.setPalette(palette);
-    window.setFont(smoothing == look::Smoothing::Screen
-            ? label_font(font_pixel_size, false)
-            : look::face(look::kSans, QFont::SansSerif, font_pixel_size, QFont::Normal, smoothing));
+    QFont font = label_font(font_pixel_size, false);
+    if (smoothing != look::Smoothing::Screen) {
+        // Smoothed, with the light hinting of the unsmoothed face: a painter on the
+        // window takes what its own font leaves unset from the window's, and the field
+        // window's picture is drawn as in a file only with that hinting.
+        font = look::face(look::kSans, QFont::SansSerif, font_pixel_size, QFont::Normal, smoothing);
+        font.setHintingPreference(QFont::PreferVerticalHinting);
+    }
+    window.setFont(font);
 }
 
 }  // namespace spektrion::window_look

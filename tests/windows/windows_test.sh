@@ -216,7 +216,7 @@ else
   [[ $listing == "$expected" && $same == yes ]] && pass "C:\\Program Files\\Spektrion holds the zip's files" ||
     fail "C:\\Program Files\\Spektrion holds $listing (the zip's bytes: $same)"
   for entry in Spektrion:spektrion.exe "Spektrion Quiz:spektrion-quiz.exe" "Spektrion Field:spektrion-field.exe" \
-      "Spektrion Guide:uk\\index.html"; do
+      "Spektrion Guide:index.html"; do
     shortcut=$(find "$drive" -path "*/Start Menu/Programs/${entry%:*}.lnk" | head -n 1)
     target=$([[ -n $shortcut ]] && strings -el "$shortcut")
     grep -qx 'C:\\Program Files\\Spektrion\\' <<<"$target" && grep -qxF "${entry#*:}" <<<"$target" &&
