@@ -14,6 +14,10 @@ namespace spektrion {
 // written without a sign: "0.0000", never "-0.0000".
 std::string fixed_point(double v, int decimals);
 
+// `v` in the shortest form that reads back as the same float, a whole number without
+// a point ("1", "1.5", "1.3333334").
+std::string shortest_text(float v);
+
 // `v` rounded towards zero to `decimals` places, with a decimal comma: the number a
 // person reads beside a verdict taken on `v` against thresholds of no more places, so
 // that the two never disagree (9.97 is "9,9" under a threshold of 10, not "10").

@@ -3,7 +3,8 @@
 
 #include "model/spin_system.h"
 
-#include <charconv>
+#include "model/number_text.h"
+
 #include <cmath>
 #include <span>
 
@@ -186,11 +187,7 @@ void SpinSystem::calculate()
 std::string ratio_text(float v)
 {
     // In one form whatever the C library's locale, which the toolkit sets from the user's.
-    char buffer[64];
-    const auto written = v == std::floor(v) && std::fabs(v) < 1e9f
-        ? std::to_chars(buffer, buffer + sizeof buffer, double(v), std::chars_format::fixed, 0)
-        : std::to_chars(buffer, buffer + sizeof buffer, v);
-    return std::string(buffer, written.ptr);
+    return shortest_text(v);
 }
 
 SpinState SpinSystem::state() const
